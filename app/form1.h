@@ -1,0 +1,85 @@
+#pragma once
+// The main window: the board, the text view over it, the one menu that is
+// both popup and (at times) menu bar, and the board loop that is the
+// program's main loop.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "base_window.h"
+#include "common_dialog.h"
+#include "frame_pacer.h"
+#include "lot_view.h"
+#include "print_rich_text.h"
+#include "rich_text_box.h"
+#include "services.h"
+#include "unique_handle.h"
+
+namespace app {
+
+class Form1 final : public win::BaseWindow<Form1>, public oracle::LotView, public oracle::PrintHost {
+ public:
+  explicit Form1(Services& services);
+  ~Form1() override;
+
+  static const wchar_t* ClassName() { return L"vesha.Form1"; }
+  // CS_OWNDC: the board loop keeps the window's DC for its whole run, and
+  // the window may be destroyed while the loop still holds it.
+  static UINT ClassStyle() { return CS_OWNDC | CS_DBLCLKS; }
+
+  bool Create();
+  // Start-up; returns only when the board loop has stopped at shut-down.
+  void Form_Load();
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+  // oracle::LotView
+  std::wstring AppPath() const override { return services_.appPath; }
+  void SetMaintxtVisible(bool visible) override;
+  void SetMaintxtText(std::wstring_view text) override;
+  void SetMnupopupVisible(bool visible) override;
+
+  // oracle::PrintHost
+  oracle::CommonDialog& dlgCommonDialog1() override { return dlgCommonDialog1_; }
+
+  HWND maintxt() const { return maintxt_; }
+  oracle::RichTextBox& txtother() { return txtother_; }
+  HMENU mnupopup() const { return ::GetSubMenu(menuBar_.get(), 0); }
+  bool MnupopupVisible() const { return hwnd() && ::GetMenu(hwnd()) == menuBar_.get(); }
+  bool m_bShuffling() const { return m_bShuffling_; }
+
+  // Closes the window as any close request does: the query, then the end.
+  void Unload();
+
+ private:
+  void CreateControls();
+  void Form_Resize();
+  void Form_MouseUp(POINT clientPoint);
+  void Form_QueryUnload();
+  void maintxt_DblClick();
+  void maintxt_KeyDown(WPARAM keyCode, int shift);
+  void mnuBEGin_Click();
+  void fdfdfdf_Click();
+  void MnuTuiCH_Click();
+  bool OnCommand(int id);
+  void ToggleShuffle();
+
+  int ScaleWidthTwips() const;
+  int ScaleHeightTwips() const;
+
+  static LRESULT CALLBACK MaintxtProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                      DWORD_PTR self);
+
+  Services& services_;
+  win::unique_hmenu menuBar_;
+  win::unique_hfont maintxtFont_;
+  HWND maintxt_ = nullptr;  // child windows: the main window destroys them
+  oracle::RichTextBox txtother_;
+  oracle::CommonDialog dlgCommonDialog1_;
+  FramePacer pacer_;
+
+  bool bRunning_ = false;
+  bool m_bShuffling_ = false;
+};
+
+}  // namespace app

@@ -1,0 +1,26 @@
+// vesha: the program's entry. The main window's start-up runs the board
+// loop; when it returns, the program ends.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app_path.h"
+#include "com_ptr.h"
+#include "form1.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  const win::ole_init ole;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&controls);
+
+  app::SystemRandom random;
+  app::SystemMessagePrompt messages;
+  oracle::SystemPrinterPrompt printer;
+  oracle::GdiTextPrinter textPrinter;
+  app::SystemFrameClock clock;
+  app::Services services{random, messages, printer, textPrinter, clock, win::AppPath()};
+
+  app::Form1 form(services);
+  if (!form.Create()) return 1;
+  form.Form_Load();
+  return 0;
+}

@@ -1,0 +1,19 @@
+#include "font_spec.h"
+
+#include "twips.h"
+
+namespace win {
+namespace {
+constexpr int kTenthsPerInch = 720;  // 72 points of 10 tenths
+}
+
+unique_hfont CreateFontFor(const FontSpec& spec, int dpiY) {
+  return unique_hfont(::CreateFontW(-::MulDiv(spec.tenthsOfPoint, dpiY, kTenthsPerInch), 0, 0, 0,
+                                    spec.weight, FALSE, FALSE, FALSE, spec.charset,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                    DEFAULT_PITCH | FF_DONTCARE, spec.face.c_str()));
+}
+
+unique_hfont CreateScreenFont(const FontSpec& spec) { return CreateFontFor(spec, ScreenDpiY()); }
+
+}  // namespace win

@@ -1,0 +1,87 @@
+#pragma once
+// Stand-ins for the platform seams: fixed random draws, recorded message
+// boxes and printer dialogs, a clock that tests step by hand.
+#include <windows.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "frame_clock.h"
+#include "message_prompt.h"
+#include "print_document.h"
+#include "printer_prompt.h"
+#include "random_source.h"
+
+namespace testing_support {
+
+class FakeRandom final : public app::RandomSource {
+ public:
+  void Randomize() override { ++randomizeCalls; }
+  // The queued draws in order, then the last one again.
+  double Rnd() override {
+    if (draws.size() > 1) {
+      const double r = draws.front();
+      draws.pop_front();
+      return r;
+    }
+    return draws.empty() ? 0.0 : draws.front();
+  }
+  std::deque<double> draws;
+  int randomizeCalls = 0;
+};
+
+class RecordingMessages final : public app::MessagePrompt {
+ public:
+  using MessagePrompt::Show;
+  void Show(HWND, std::wstring_view text, std::wstring_view title) override {
+    texts.emplace_back(text);
+    titles.emplace_back(title);
+  }
+  std::vector<std::wstring> texts;
+  std::vector<std::wstring> titles;
+};
+
+// Answers the printer dialog as a user would: the flags it was opened with
+// are kept, and the answer says what the user chose.
+class FakePrinterPrompt final : public oracle::PrinterPrompt {
+ public:
+  oracle::DialogResult ShowPrinter(PRINTDLGW& pd) override {
+    flagsSeen.push_back(pd.Flags);
+    if (answer != oracle::DialogResult::Accepted) return answer;
+    pd.Flags = (pd.Flags & ~static_cast<DWORD>(PD_SELECTION)) | (chooseSelection ? PD_SELECTION : 0);
+    // Any DC does: the recorded text printer never draws on it.
+    pd.hDC = ::CreateCompatibleDC(nullptr);
+    return answer;
+  }
+  oracle::DialogResult answer = oracle::DialogResult::Accepted;
+  bool chooseSelection = false;
+  std::vector<DWORD> flagsSeen;
+};
+
+class RecordingTextPrinter final : public oracle::TextPrinter {
+ public:
+  bool PrintText(HDC printer, std::wstring_view text, const win::FontSpec& font) override {
+    printed.emplace_back(text);
+    dcs.push_back(printer);
+    faces.push_back(font.face);
+    return printer != nullptr;
+  }
+  std::vector<std::wstring> printed;
+  std::vector<HDC> dcs;
+  std::vector<std::wstring> faces;
+};
+
+// Time stands still until a wait moves it on by the time asked for.
+class ManualClock final : public app::FrameClock {
+ public:
+  time_point Now() override { return now; }
+  void WaitForEvents(duration timeout) override {
+    waits.push_back(timeout);
+    now += timeout;
+  }
+  time_point now{};
+  std::vector<duration> waits;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,35 @@
+#include "form_harness.h"
+
+namespace testing_support {
+namespace {
+
+struct PendingSteps {
+  const std::function<void()>* steps;
+  HWND form;
+};
+PendingSteps g_pending{};
+
+void CALLBACK RunSteps(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  (*g_pending.steps)();
+  if (::IsWindow(g_pending.form)) ::PostMessageW(g_pending.form, WM_CLOSE, 0, 0);
+}
+
+}  // namespace
+
+FormHarness::FormHarness(const std::vector<StoreLot>& lots)
+    : services{random, messages, printer, textPrinter, clock, dir.AppPath()} {
+  WriteStore(dir.File(L"veshalib.mdb"), lots);
+  form = std::make_unique<app::Form1>(services);
+  form->Create();
+}
+
+void FormHarness::RunLoaded(const std::function<void()>& steps) {
+  g_pending = {&steps, form->hwnd()};
+  ::SetTimer(nullptr, 0, 1, &RunSteps);
+  form->Form_Load();
+}
+
+void FormHarness::Command(int id) { ::SendMessageW(form->hwnd(), WM_COMMAND, id, 0); }
+
+}  // namespace testing_support

@@ -1,0 +1,38 @@
+#pragma once
+// A main window with fake seams and a store of its own, and a way to run
+// test steps inside its board loop, as every handler of the program runs.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fakes.h"
+#include "form1.h"
+#include "services.h"
+#include "store_maker.h"
+#include "temp_dir.h"
+
+namespace testing_support {
+
+class FormHarness {
+ public:
+  explicit FormHarness(const std::vector<StoreLot>& lots = {});
+
+  // Runs Form_Load; once the board loop runs, runs the steps inside it,
+  // then closes the window unless the steps did. Returns when Form_Load does.
+  void RunLoaded(const std::function<void()>& steps);
+
+  // Sends a menu command to the main window, as choosing it does.
+  void Command(int id);
+
+  TempDir dir;
+  FakeRandom random;
+  RecordingMessages messages;
+  FakePrinterPrompt printer;
+  RecordingTextPrinter textPrinter;
+  app::SystemFrameClock clock;
+  app::Services services;
+  std::unique_ptr<app::Form1> form;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,41 @@
+#pragma once
+// Helpers for tests that drive real windows.
+#include <windows.h>
+
+#include <vector>
+
+#include "unique_handle.h"
+
+namespace testing_support {
+
+// Dispatches this thread's messages for about the given time.
+void PumpFor(DWORD milliseconds);
+
+// Counts of this process's GDI and USER objects.
+struct GuiObjects {
+  DWORD gdi;
+  DWORD user;
+  static GuiObjects Now();
+};
+
+// Sets a key as held down (or not) in this thread's keyboard state, as
+// GetKeyState will read it.
+void SetKeyHeld(int virtualKey, bool held);
+
+// While it lives, closes every popup menu of this thread as soon as it is
+// up, and records which menus opened.
+class PopupWatcher {
+ public:
+  PopupWatcher();
+  PopupWatcher(const PopupWatcher&) = delete;
+  PopupWatcher& operator=(const PopupWatcher&) = delete;
+  ~PopupWatcher();
+  int Count(HMENU menu) const;
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp);
+  win::unique_hhook hook_;
+  std::vector<HMENU> opened_;
+};
+
+}  // namespace testing_support

@@ -180,6 +180,9 @@ bool Form1::OnCommand(int id) {
     case IDM_fdfdfdf:
       fdfdfdf_Click();
       return true;
+    case IDM_MNUCeZi:
+      MNUCeZi_Click();
+      return true;
     case IDM_MnuTuiCH:
       MnuTuiCH_Click();
       return true;
@@ -216,9 +219,13 @@ void Form1::Form_QueryUnload() {
   if (m_bShuffling_) ToggleShuffle();
 }
 
+// The secondary windows, in the order they are unloaded.
+void Form1::Form_Unload() { frmtt_.Unload(); }
+
 void Form1::Unload() {
   if (!hwnd()) return;
   Form_QueryUnload();
+  Form_Unload();
   DestroyWnd();
 }
 
@@ -245,6 +252,8 @@ void Form1::fdfdfdf_Click() {
   const std::int16_t lot = LotFromDraw(services_.random.Rnd());
   oracle::ShowLot(*this, lot);
 }
+
+void Form1::MNUCeZi_Click() { frmtt_.Show(hwnd(), *this, services_); }
 
 void Form1::MnuTuiCH_Click() { Unload(); }
 

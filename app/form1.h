@@ -10,11 +10,13 @@
 #include "base_window.h"
 #include "common_dialog.h"
 #include "frame_pacer.h"
+#include "frmtt.h"
 #include "lot_view.h"
 #include "print_rich_text.h"
 #include "rich_text_box.h"
 #include "services.h"
 #include "unique_handle.h"
+#include "window_slot.h"
 
 namespace app {
 
@@ -47,8 +49,9 @@ class Form1 final : public win::BaseWindow<Form1>, public oracle::LotView, publi
   HMENU mnupopup() const { return ::GetSubMenu(menuBar_.get(), 0); }
   bool MnupopupVisible() const { return hwnd() && ::GetMenu(hwnd()) == menuBar_.get(); }
   bool m_bShuffling() const { return m_bShuffling_; }
+  frmtt* frmttWindow() const { return frmtt_.get(); }
 
-  // Closes the window as any close request does: the query, then the end.
+  // Closes the window as any close request does: query, unload, destroy.
   void Unload();
 
  private:
@@ -56,10 +59,12 @@ class Form1 final : public win::BaseWindow<Form1>, public oracle::LotView, publi
   void Form_Resize();
   void Form_MouseUp(POINT clientPoint);
   void Form_QueryUnload();
+  void Form_Unload();
   void maintxt_DblClick();
   void maintxt_KeyDown(WPARAM keyCode, int shift);
   void mnuBEGin_Click();
   void fdfdfdf_Click();
+  void MNUCeZi_Click();
   void MnuTuiCH_Click();
   bool OnCommand(int id);
   void ToggleShuffle();
@@ -77,6 +82,7 @@ class Form1 final : public win::BaseWindow<Form1>, public oracle::LotView, publi
   oracle::RichTextBox txtother_;
   oracle::CommonDialog dlgCommonDialog1_;
   FramePacer pacer_;
+  WindowSlot<frmtt> frmtt_;
 
   bool bRunning_ = false;
   bool m_bShuffling_ = false;

@@ -2,11 +2,14 @@
 
 #include <windows.h>
 
+#include "dialog_navigation.h"
+
 namespace app {
 
 void DoEvents() {
   MSG msg;
   while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (TranslateDialogMessage(msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }

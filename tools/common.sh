@@ -171,6 +171,17 @@ start_pdf_printer() {
   fi
 }
 
+# Without a window manager (a private Xvfb has none) Wine would wait two
+# seconds for one each time a window is hidden or destroyed; there, windows
+# are left unmanaged. On a desktop the window manager decorates them.
+use_window_manager() {
+  if [ "$1" = yes ]; then
+    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
+  else
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  fi
+}
+
 # Everything set up on a private display, with one persistent wineserver
 # that the Wine calls of a run share; both go when the script ends.
 start_private_session() {
@@ -179,5 +190,5 @@ start_private_session() {
   trap 'wineserver -k 2>/dev/null || true; stop_private_xvfb' EXIT
   setup_all
   wineserver -p
-  wine cmd /c exit >/dev/null 2>&1 || true
+  use_window_manager no
 }

@@ -17,9 +17,15 @@ void CALLBACK RunSteps(HWND, UINT, UINT_PTR id, DWORD) {
 
 }  // namespace
 
-FormHarness::FormHarness(const std::vector<StoreLot>& lots)
+FormHarness::FormHarness(const std::vector<StoreLot>& lots, const std::vector<StoreChar>& chars)
     : services{random, messages, printer, textPrinter, clock, dir.AppPath()} {
-  WriteStore(dir.File(L"veshalib.mdb"), lots);
+  WriteStore(dir.File(L"veshalib.mdb"), lots, chars);
+  form = std::make_unique<app::Form1>(services);
+  form->Create();
+}
+
+FormHarness::FormHarness(std::wstring appPath)
+    : services{random, messages, printer, textPrinter, clock, std::move(appPath)} {
   form = std::make_unique<app::Form1>(services);
   form->Create();
 }
@@ -31,5 +37,11 @@ void FormHarness::RunLoaded(const std::function<void()>& steps) {
 }
 
 void FormHarness::Command(int id) { ::SendMessageW(form->hwnd(), WM_COMMAND, id, 0); }
+
+void FormHarness::Type(HWND control, std::wstring_view text) {
+  for (wchar_t c : text) ::SendMessageW(control, WM_CHAR, c, 1);
+}
+
+void FormHarness::Click(HWND button) { ::SendMessageW(button, BM_CLICK, 0, 0); }
 
 }  // namespace testing_support

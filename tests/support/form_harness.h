@@ -16,7 +16,10 @@ namespace testing_support {
 
 class FormHarness {
  public:
-  explicit FormHarness(const std::vector<StoreLot>& lots = {});
+  explicit FormHarness(const std::vector<StoreLot>& lots = {},
+                       const std::vector<StoreChar>& chars = {});
+  // The same, on the program directory given, with its own store.
+  explicit FormHarness(std::wstring appPath);
 
   // Runs Form_Load; once the board loop runs, runs the steps inside it,
   // then closes the window unless the steps did. Returns when Form_Load does.
@@ -24,8 +27,11 @@ class FormHarness {
 
   // Sends a menu command to the main window, as choosing it does.
   void Command(int id);
+  // Types text into a control as the keyboard would, one WM_CHAR each.
+  static void Type(HWND control, std::wstring_view text);
+  static void Click(HWND button);
 
-  TempDir dir;
+  TempDir dir;  // the program directory unless one was given
   FakeRandom random;
   RecordingMessages messages;
   FakePrinterPrompt printer;

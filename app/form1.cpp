@@ -99,7 +99,8 @@ Form1::Form1(Services& services)
     : services_(services),
       txtother_(services.textPrinter),
       dlgCommonDialog1_(services.printer),
-      pacer_(services.clock) {}
+      pacer_(services.clock),
+      board_(services.random, services.keys) {}
 
 Form1::~Form1() { DestroyWnd(); }
 
@@ -133,10 +134,12 @@ void Form1::Form_Load() {
 
   services_.random.Randomize();
 
-  ::MoveWindow(maintxt_, 0, 0, win::TwipsToPixelsX(ScaleWidthTwips()),
-               win::TwipsToPixelsY(ScaleHeightTwips() + kMaintxtExtraHeight), TRUE);
+  ::MoveWindow(maintxt_, 0, 0, win::TwipsToPixelsX(ScaleWidth()),
+               win::TwipsToPixelsY(ScaleHeight() + kMaintxtExtraHeight), TRUE);
   txtother_.SetVisible(false);
   SetMaintxtVisible(false);
+
+  board_.SetUp(services_.appPath, *this);
 
   ::ShowWindow(h, SW_SHOW);
   ::UpdateWindow(h);
@@ -150,6 +153,12 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_SIZE:
       Form_Resize();
+      return 0;
+    case WM_ERASEBKGND:
+      if (!board_.IsSetUp()) break;
+      return 1;  // the stage covers everything
+    case WM_PAINT:
+      Form_Paint();
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
@@ -191,22 +200,35 @@ bool Form1::OnCommand(int id) {
   }
 }
 
-int Form1::ScaleWidthTwips() const {
+int Form1::ScaleWidth() const {
   RECT r{};
   ::GetClientRect(hwnd(), &r);
   return win::PixelsToTwipsX(r.right);
 }
 
-int Form1::ScaleHeightTwips() const {
+int Form1::ScaleHeight() const {
   RECT r{};
   ::GetClientRect(hwnd(), &r);
   return win::PixelsToTwipsY(r.bottom);
 }
 
+// The board's stage is its picture: what a repaint asks for comes from
+// there, so a board uncovered by the text view shows at once.
+void Form1::Form_Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = ::BeginPaint(hwnd(), &ps);
+  if (board_.IsSetUp()) {
+    const RECT& r = ps.rcPaint;
+    ::BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, board_.m_cStage->hDC(), r.left,
+             r.top, SRCCOPY);
+  }
+  ::EndPaint(hwnd(), &ps);
+}
+
 void Form1::Form_Resize() {
   if (!maintxt_) return;
   const RECT r = WindowRect(maintxt_);
-  ::MoveWindow(maintxt_, 0, 0, win::TwipsToPixelsX(ScaleWidthTwips()), r.bottom - r.top, TRUE);
+  ::MoveWindow(maintxt_, 0, 0, win::TwipsToPixelsX(ScaleWidth()), r.bottom - r.top, TRUE);
 }
 
 void Form1::Form_MouseUp(POINT clientPoint) {
@@ -259,10 +281,16 @@ void Form1::MnuTuiCH_Click() { Unload(); }
 
 void Form1::ToggleShuffle() {
   bRunning_ = !bRunning_;
+  HDC dc = hDC();
+  board_.Start(PixelExtent(*this));
+  if (bRunning_ && board_.IsSetUp()) board_.m_cStage->RenderBitmap(dc, 0, 0, SRCCOPY);
   m_bShuffling_ = bRunning_;
   // The window may go while the loop waits in its event processing.
   const auto running = [this] { return bRunning_ && hwnd() != nullptr; };
-  while (running()) pacer_.ProcessEventsUntilNextFrame(&DoEvents, running);
+  while (running()) {
+    board_.Frame(dc);
+    pacer_.ProcessEventsUntilNextFrame(&DoEvents, running);
+  }
 }
 
 void Form1::SetMaintxtVisible(bool visible) { ::ShowWindow(maintxt_, visible ? SW_SHOW : SW_HIDE); }

@@ -8,11 +8,13 @@
 #include <string>
 
 #include "base_window.h"
+#include "board.h"
 #include "common_dialog.h"
 #include "frame_pacer.h"
 #include "frmtt.h"
 #include "lot_view.h"
 #include "print_rich_text.h"
+#include "render_object.h"
 #include "rich_text_box.h"
 #include "services.h"
 #include "unique_handle.h"
@@ -20,14 +22,17 @@
 
 namespace app {
 
-class Form1 final : public win::BaseWindow<Form1>, public oracle::LotView, public oracle::PrintHost {
+class Form1 final : public win::BaseWindow<Form1>,
+                    public oracle::LotView,
+                    public oracle::PrintHost,
+                    public sprites::RenderObject {
  public:
   explicit Form1(Services& services);
   ~Form1() override;
 
   static const wchar_t* ClassName() { return L"vesha.Form1"; }
-  // CS_OWNDC: the board loop keeps the window's DC for its whole run, and
-  // the window may be destroyed while the loop still holds it.
+  // CS_OWNDC: the board draws on the window's own DC, which needs no
+  // release and goes with the window, even while the loop still uses it.
   static UINT ClassStyle() { return CS_OWNDC | CS_DBLCLKS; }
 
   bool Create();
@@ -41,6 +46,11 @@ class Form1 final : public win::BaseWindow<Form1>, public oracle::LotView, publi
   void SetMaintxtText(std::wstring_view text) override;
   void SetMnupopupVisible(bool visible) override;
 
+  // sprites::RenderObject: the client area in twips, the window's own DC.
+  int ScaleWidth() const override;
+  int ScaleHeight() const override;
+  HDC hDC() const override { return ::GetDC(hwnd()); }
+
   // oracle::PrintHost
   oracle::CommonDialog& dlgCommonDialog1() override { return dlgCommonDialog1_; }
 
@@ -50,6 +60,7 @@ class Form1 final : public win::BaseWindow<Form1>, public oracle::LotView, publi
   bool MnupopupVisible() const { return hwnd() && ::GetMenu(hwnd()) == menuBar_.get(); }
   bool m_bShuffling() const { return m_bShuffling_; }
   frmtt* frmttWindow() const { return frmtt_.get(); }
+  Board& board() { return board_; }
 
   // Closes the window as any close request does: query, unload, destroy.
   void Unload();
@@ -69,8 +80,7 @@ class Form1 final : public win::BaseWindow<Form1>, public oracle::LotView, publi
   bool OnCommand(int id);
   void ToggleShuffle();
 
-  int ScaleWidthTwips() const;
-  int ScaleHeightTwips() const;
+  void Form_Paint();
 
   static LRESULT CALLBACK MaintxtProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                       DWORD_PTR self);
@@ -82,6 +92,7 @@ class Form1 final : public win::BaseWindow<Form1>, public oracle::LotView, publi
   oracle::RichTextBox txtother_;
   oracle::CommonDialog dlgCommonDialog1_;
   FramePacer pacer_;
+  Board board_;
   WindowSlot<frmtt> frmtt_;
 
   bool bRunning_ = false;

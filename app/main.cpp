@@ -17,7 +17,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   oracle::SystemPrinterPrompt printer;
   oracle::GdiTextPrinter textPrinter;
   app::SystemFrameClock clock;
-  app::Services services{random, messages, printer, textPrinter, clock, win::AppPath()};
+  app::SystemKeyState keys;
+  app::Services services{random, messages, printer, textPrinter, clock, keys, win::AppPath()};
 
   app::Form1 form(services);
   if (!form.Create()) return 1;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "frame_clock.h"
+#include "key_state.h"
 #include "message_prompt.h"
 #include "print_document.h"
 #include "printer_prompt.h"
@@ -17,6 +18,7 @@ struct Services {
   oracle::PrinterPrompt& printer;
   oracle::TextPrinter& textPrinter;
   FrameClock& clock;
+  KeyState& keys;
   std::wstring appPath;  // the program directory, no trailing backslash
 };
 

@@ -285,4 +285,43 @@ TEST_F(Form1Test, RepeatedDisplaysAndViewChangesLeakNoObjects) {
   });
 }
 
+// The main window on the shipped art, with its board running.
+class BoardLoopTest : public ::testing::Test {
+ protected:
+  FormHarness h{VESHA_BIN_DIR};
+  app::Form1& form = *h.form;
+};
+
+TEST_F(BoardLoopTest, KeysActWhileAnotherWindowHasTheFocus) {
+  long cell = 1;
+  h.RunLoaded([&] {
+    h.Command(IDM_MNUCeZi);
+    ASSERT_NE(form.frmttWindow(), nullptr);
+    h.keys.down = {VK_LEFT};
+    FormHarness::After(300, [&] {
+      cell = form.board().m_cShip->Cell();
+      EXPECT_NE(::GetForegroundWindow(), form.hwnd());
+      ::PostMessageW(form.hwnd(), WM_CLOSE, 0, 0);
+    });
+  });
+  EXPECT_NE(cell, 1) << "the ship turned";
+}
+
+TEST_F(BoardLoopTest, TheBoardShowsAgainWhenTheTextViewGoes) {
+  COLORREF window = 0, stage = 1;
+  h.RunLoaded([&] {
+    h.random.draws = {0.0};
+    h.Command(IDM_fdfdfdf);
+    ::SendMessageW(form.maintxt(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
+    FormHarness::After(100, [&] {
+      // A corner the ship does not reach; stage and window agree there.
+      HDC dc = form.hDC();
+      window = ::GetPixel(dc, 3, 300);
+      stage = ::GetPixel(form.board().m_cStage->hDC(), 3, 300);
+      ::PostMessageW(form.hwnd(), WM_CLOSE, 0, 0);
+    });
+  });
+  EXPECT_EQ(window, stage);
+}
+
 }  // namespace

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Prints the benchmark figures: ShowLot's time on the real store, and the
-# share of one core that the running program takes.
+# Prints the benchmark figures: ShowLot's time on the real store, the time
+# and window area of a board frame, and the share of one core that the
+# running program takes.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-start_private_session
+# The board benchmark's stage is the screen: 1024 x 768.
+start_private_session 1024x768
 
 wine "$VESHA_BUILD/tests/showlot_bench.exe"
+wine "$VESHA_BUILD/tests/board_bench.exe"
 
 # CPU ticks (user + system) of a process, from /proc.
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }

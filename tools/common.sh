@@ -123,11 +123,12 @@ build_project() {
     { grep -vE '^\[ *[0-9]+%\] (Built target|Building|Linking|Generating)|^(Scanning|Consolidate)' || true; }
 }
 
-# Starts a private Xvfb on a free display number and exports DISPLAY.
+# Starts a private Xvfb on a free display number and exports DISPLAY; the
+# screen size may be given (default 1280x1024).
 start_private_xvfb() {
-  local n=90
+  local size=${1:-1280x1024} n=90
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
   VESHA_XVFB_PID=$!
   export DISPLAY=":$n"
   local i
@@ -186,7 +187,7 @@ use_window_manager() {
 # that the Wine calls of a run share; both go when the script ends.
 start_private_session() {
   install_packages
-  start_private_xvfb
+  start_private_xvfb "${1:-}"
   trap 'wineserver -k 2>/dev/null || true; stop_private_xvfb' EXIT
   setup_all
   wineserver -p

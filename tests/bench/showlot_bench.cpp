@@ -16,7 +16,8 @@ int main() {
   testing_support::FakePrinterPrompt printer;
   testing_support::RecordingTextPrinter textPrinter;
   app::SystemFrameClock clock;
-  app::Services services{random, messages, printer, textPrinter, clock, VESHA_BIN_DIR};
+  testing_support::FakeKeys keys;
+  app::Services services{random, messages, printer, textPrinter, clock, keys, VESHA_BIN_DIR};
   app::Form1 form(services);
   if (!form.Create()) return 1;
   ::ShowWindow(form.hwnd(), SW_SHOW);

@@ -4,10 +4,12 @@
 #include <windows.h>
 
 #include <deque>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "frame_clock.h"
+#include "key_state.h"
 #include "message_prompt.h"
 #include "print_document.h"
 #include "printer_prompt.h"
@@ -82,6 +84,13 @@ class ManualClock final : public app::FrameClock {
   }
   time_point now{};
   std::vector<duration> waits;
+};
+
+// Keys the test holds down; nothing is pressed unless it says so.
+class FakeKeys final : public app::KeyState {
+ public:
+  bool Pressed(int virtualKey) override { return down.count(virtualKey) != 0; }
+  std::set<int> down;
 };
 
 }  // namespace testing_support

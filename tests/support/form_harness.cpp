@@ -1,7 +1,14 @@
 #include "form_harness.h"
 
+#include <map>
+
 namespace testing_support {
 namespace {
+
+std::map<UINT_PTR, std::function<void()>>& Pending() {
+  static std::map<UINT_PTR, std::function<void()>> pending;
+  return pending;
+}
 
 struct PendingSteps {
   const std::function<void()>* steps;
@@ -12,20 +19,31 @@ PendingSteps g_pending{};
 void CALLBACK RunSteps(HWND, UINT, UINT_PTR id, DWORD) {
   ::KillTimer(nullptr, id);
   (*g_pending.steps)();
-  if (::IsWindow(g_pending.form)) ::PostMessageW(g_pending.form, WM_CLOSE, 0, 0);
+  // Steps that scheduled more close the window themselves.
+  if (Pending().empty() && ::IsWindow(g_pending.form)) ::PostMessageW(g_pending.form, WM_CLOSE, 0, 0);
+}
+
+void CALLBACK RunAction(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  auto node = Pending().extract(id);
+  if (!node.empty()) node.mapped()();
 }
 
 }  // namespace
 
+void FormHarness::After(UINT milliseconds, std::function<void()> action) {
+  Pending()[::SetTimer(nullptr, 0, milliseconds, &RunAction)] = std::move(action);
+}
+
 FormHarness::FormHarness(const std::vector<StoreLot>& lots, const std::vector<StoreChar>& chars)
-    : services{random, messages, printer, textPrinter, clock, dir.AppPath()} {
+    : services{random, messages, printer, textPrinter, clock, keys, dir.AppPath()} {
   WriteStore(dir.File(L"veshalib.mdb"), lots, chars);
   form = std::make_unique<app::Form1>(services);
   form->Create();
 }
 
 FormHarness::FormHarness(std::wstring appPath)
-    : services{random, messages, printer, textPrinter, clock, std::move(appPath)} {
+    : services{random, messages, printer, textPrinter, clock, keys, std::move(appPath)} {
   form = std::make_unique<app::Form1>(services);
   form->Create();
 }

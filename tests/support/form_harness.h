@@ -22,8 +22,12 @@ class FormHarness {
   explicit FormHarness(std::wstring appPath);
 
   // Runs Form_Load; once the board loop runs, runs the steps inside it,
-  // then closes the window unless the steps did. Returns when Form_Load does.
+  // then closes the window unless the steps did or scheduled actions with
+  // After (the last of those closes it). Returns when Form_Load does.
   void RunLoaded(const std::function<void()>& steps);
+
+  // Runs the action once, that long after the call, from the event loop.
+  static void After(UINT milliseconds, std::function<void()> action);
 
   // Sends a menu command to the main window, as choosing it does.
   void Command(int id);
@@ -37,6 +41,7 @@ class FormHarness {
   FakePrinterPrompt printer;
   RecordingTextPrinter textPrinter;
   app::SystemFrameClock clock;
+  FakeKeys keys;
   app::Services services;
   std::unique_ptr<app::Form1> form;
 };

@@ -33,4 +33,11 @@ RECT CentredWindowRect(DWORD style, DWORD exStyle, int clientWidthTwips, int cli
   return {x, y, x + w, y + h};
 }
 
+void ShowNonModal(HWND hwnd) {
+  if (!hwnd) return;
+  ::ShowWindow(hwnd, SW_SHOW);
+  ::SetForegroundWindow(hwnd);
+  ::SetActiveWindow(hwnd);
+}
+
 }  // namespace app

@@ -18,4 +18,7 @@ RECT TwipsBox(int left, int top, int width, int height, POINT container = {0, 0}
 // this style whose client area is the given size in twips.
 RECT CentredWindowRect(DWORD style, DWORD exStyle, int clientWidthTwips, int clientHeightTwips);
 
+// Shows a window without blocking its owner and brings it to the front.
+void ShowNonModal(HWND hwnd);
+
 }  // namespace app

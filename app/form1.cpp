@@ -8,6 +8,7 @@
 #include "module1.h"
 #include "random_draw.h"
 #include "twips.h"
+#include "ui_font.h"
 #include "window_text.h"
 
 namespace app {
@@ -34,10 +35,10 @@ constexpr int vbCtrlMask = 2;
 constexpr int vbAltMask = 4;
 
 constexpr UINT_PTR kMaintxtSubclassId = 1;
+constexpr auto kSplashTime = std::chrono::seconds(1);
 constexpr std::wstring_view kNothingToPrint = L"没有可打印的内容";
 
-const win::FontSpec kMaintxtFont{L"宋体", 105, FW_NORMAL, GB2312_CHARSET};
-const win::FontSpec kTxtotherFont{L"宋体", 90, FW_NORMAL, GB2312_CHARSET};
+const win::FontSpec kTxtotherFont{L"宋体", 900, FW_NORMAL, GB2312_CHARSET};
 
 struct MenuItem {
   int id;  // 0 for a separator
@@ -115,7 +116,7 @@ void Form1::CreateControls() {
   maintxt_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", kMaintxtStyle, 0, 0, 0, 0, hwnd(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_maintxt)),
                                ::GetModuleHandleW(nullptr), nullptr);
-  maintxtFont_ = win::CreateScreenFont(kMaintxtFont);
+  maintxtFont_ = win::CreateScreenFont(kReadingFont);
   ::SendMessageW(maintxt_, WM_SETFONT, reinterpret_cast<WPARAM>(maintxtFont_.get()), FALSE);
   // An edit control's default limit is 32K characters; a lot text has no limit.
   ::SendMessageW(maintxt_, EM_SETLIMITTEXT, 0, 0);
@@ -139,6 +140,9 @@ void Form1::Form_Load() {
   txtother_.SetVisible(false);
   SetMaintxtVisible(false);
 
+  ShowSplash();
+  // The window may have been closed while the splash was up.
+  if (!hwnd()) return;
   board_.SetUp(services_.appPath, *this);
 
   ::ShowWindow(h, SW_SHOW);
@@ -192,6 +196,12 @@ bool Form1::OnCommand(int id) {
     case IDM_MNUCeZi:
       MNUCeZi_Click();
       return true;
+    case IDM_MnuSUO:
+      MnuSUO_Click();
+      return true;
+    case IDM_mnUabout:
+      mnUabout_Click();
+      return true;
     case IDM_MnuTuiCH:
       MnuTuiCH_Click();
       return true;
@@ -242,7 +252,12 @@ void Form1::Form_QueryUnload() {
 }
 
 // The secondary windows, in the order they are unloaded.
-void Form1::Form_Unload() { frmtt_.Unload(); }
+void Form1::Form_Unload() {
+  frmAbout_.Unload();
+  frmsplash_.Unload();
+  frmsuom_.Unload();
+  frmtt_.Unload();
+}
 
 void Form1::Unload() {
   if (!hwnd()) return;
@@ -277,7 +292,25 @@ void Form1::fdfdfdf_Click() {
 
 void Form1::MNUCeZi_Click() { frmtt_.Show(hwnd(), *this, services_); }
 
+void Form1::MnuSUO_Click() { frmsuom_.Show(hwnd()); }
+
+void Form1::mnUabout_Click() { frmAbout_.Show(hwnd(), services_); }
+
 void Form1::MnuTuiCH_Click() { Unload(); }
+
+// About a second, answering events meanwhile; the clock is monotonic, so
+// midnight or a clock change cannot stretch or cut the wait.
+void Form1::ShowSplash() {
+  frmsplash_.Show(hwnd());
+  FrameClock& clock = services_.clock;
+  const auto start = clock.Now();
+  for (auto now = start; now - start < kSplashTime; now = clock.Now()) {
+    DoEvents();
+    clock.WaitForEvents(kSplashTime - (now - start));
+  }
+  DoEvents();
+  frmsplash_.Unload();
+}
 
 void Form1::ToggleShuffle() {
   bRunning_ = !bRunning_;

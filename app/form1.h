@@ -11,6 +11,9 @@
 #include "board.h"
 #include "common_dialog.h"
 #include "frame_pacer.h"
+#include "frmAbout.h"
+#include "frmsplash.h"
+#include "frmsuom.h"
 #include "frmtt.h"
 #include "lot_view.h"
 #include "print_rich_text.h"
@@ -60,6 +63,9 @@ class Form1 final : public win::BaseWindow<Form1>,
   bool MnupopupVisible() const { return hwnd() && ::GetMenu(hwnd()) == menuBar_.get(); }
   bool m_bShuffling() const { return m_bShuffling_; }
   frmtt* frmttWindow() const { return frmtt_.get(); }
+  frmsuom* frmsuomWindow() const { return frmsuom_.get(); }
+  frmAbout* frmAboutWindow() const { return frmAbout_.get(); }
+  frmsplash* frmsplashWindow() const { return frmsplash_.get(); }
   Board& board() { return board_; }
 
   // Closes the window as any close request does: query, unload, destroy.
@@ -76,6 +82,9 @@ class Form1 final : public win::BaseWindow<Form1>,
   void mnuBEGin_Click();
   void fdfdfdf_Click();
   void MNUCeZi_Click();
+  void MnuSUO_Click();
+  void mnUabout_Click();
+  void ShowSplash();
   void MnuTuiCH_Click();
   bool OnCommand(int id);
   void ToggleShuffle();
@@ -93,6 +102,9 @@ class Form1 final : public win::BaseWindow<Form1>,
   oracle::CommonDialog dlgCommonDialog1_;
   FramePacer pacer_;
   Board board_;
+  WindowSlot<frmAbout> frmAbout_;
+  WindowSlot<frmsplash> frmsplash_;
+  WindowSlot<frmsuom> frmsuom_;
   WindowSlot<frmtt> frmtt_;
 
   bool bRunning_ = false;

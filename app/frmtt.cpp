@@ -85,12 +85,7 @@ void frmtt::Form_Load() {
   RegisterDialogWindow(h);
 }
 
-void frmtt::ShowNonModal() {
-  if (!hwnd()) return;
-  ::ShowWindow(hwnd(), SW_SHOW);
-  ::SetForegroundWindow(hwnd());
-  ::SetActiveWindow(hwnd());
-}
+void frmtt::ShowNonModal() { app::ShowNonModal(hwnd()); }
 
 LRESULT frmtt::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {

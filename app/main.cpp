@@ -18,7 +18,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   oracle::GdiTextPrinter textPrinter;
   app::SystemFrameClock clock;
   app::SystemKeyState keys;
-  app::Services services{random, messages, printer, textPrinter, clock, keys, win::AppPath()};
+  app::SystemShellOpener shell;
+  app::Services services{random, messages, printer, textPrinter, clock, keys, shell, win::AppPath()};
 
   app::Form1 form(services);
   if (!form.Create()) return 1;

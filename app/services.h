@@ -9,6 +9,7 @@
 #include "print_document.h"
 #include "printer_prompt.h"
 #include "random_source.h"
+#include "shell_opener.h"
 
 namespace app {
 
@@ -19,6 +20,7 @@ struct Services {
   oracle::TextPrinter& textPrinter;
   FrameClock& clock;
   KeyState& keys;
+  ShellOpener& shell;
   std::wstring appPath;  // the program directory, no trailing backslash
 };
 

@@ -25,10 +25,13 @@ class BaseWindow {
 
   static UINT ClassStyle() { return 0; }
   static HICON ClassIcon() { return nullptr; }
+  // The module the class is registered for; a DLL names its own, so that
+  // it can unregister the class before it is unloaded.
+  static HINSTANCE ClassInstance() { return ::GetModuleHandleW(nullptr); }
 
   bool CreateWnd(DWORD exStyle, const wchar_t* title, DWORD style, int x, int y, int w, int h,
                  HWND parent = nullptr, HMENU menu = nullptr) {
-    HINSTANCE inst = ::GetModuleHandleW(nullptr);
+    HINSTANCE inst = T::ClassInstance();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     if (!::GetClassInfoExW(inst, T::ClassName(), &wc)) {

@@ -4,11 +4,11 @@
 
 namespace win {
 namespace {
-constexpr int kTenthsPerInch = 720;  // 72 points of 10 tenths
+constexpr int kHundredthsPerInch = 7200;  // 72 points of 100 hundredths
 }
 
 unique_hfont CreateFontFor(const FontSpec& spec, int dpiY) {
-  return unique_hfont(::CreateFontW(-::MulDiv(spec.tenthsOfPoint, dpiY, kTenthsPerInch), 0, 0, 0,
+  return unique_hfont(::CreateFontW(-::MulDiv(spec.hundredthsOfPoint, dpiY, kHundredthsPerInch), 0, 0, 0,
                                     spec.weight, FALSE, FALSE, FALSE, spec.charset,
                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                     DEFAULT_PITCH | FF_DONTCARE, spec.face.c_str()));

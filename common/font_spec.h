@@ -11,7 +11,7 @@ namespace win {
 
 struct FontSpec {
   std::wstring face;
-  int tenthsOfPoint;  // 105 for 10.5 pt
+  int hundredthsOfPoint;  // 1050 for 10.5 pt, 2175 for 21.75 pt
   int weight = FW_NORMAL;
   BYTE charset = DEFAULT_CHARSET;
 };

@@ -66,7 +66,7 @@ int wmain(int argc, wchar_t** argv) {
                                             nullptr, nullptr, nullptr));
   oracle::GdiTextPrinter printer;
   oracle::RichTextBox box(printer);
-  if (!box.Create(parent.get(), 1, {L"宋体", 90, FW_NORMAL, GB2312_CHARSET})) return 1;
+  if (!box.Create(parent.get(), 1, {L"宋体", 900, FW_NORMAL, GB2312_CHARSET})) return 1;
   box.SetText(view.text);
 
   oracle::SystemPrinterPrompt prompt;

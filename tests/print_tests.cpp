@@ -24,7 +24,7 @@ class PrintRichTextTest : public ::testing::Test {
   void SetUp() override {
     parent.reset(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
                                    nullptr, nullptr));
-    ASSERT_TRUE(box.Create(parent.get(), 1, {L"宋体", 90, FW_NORMAL, GB2312_CHARSET}));
+    ASSERT_TRUE(box.Create(parent.get(), 1, {L"宋体", 900, FW_NORMAL, GB2312_CHARSET}));
     box.SetText(L"第一行\r\n第二行");
   }
   void Select(long start, long length) {
@@ -99,7 +99,7 @@ TEST_F(PrintRichTextTest, ADialogThatFailsPrintsNothingAndGoesOn) {
 
 TEST(GdiTextPrinter, RefusesADeviceThatCannotPrint) {
   oracle::GdiTextPrinter printer;
-  const win::FontSpec font{L"宋体", 90};
+  const win::FontSpec font{L"宋体", 900};
   EXPECT_FALSE(printer.PrintText(nullptr, L"x", font));
   win::unique_hdc memory(::CreateCompatibleDC(nullptr));
   EXPECT_FALSE(printer.PrintText(memory.get(), L"x", font));

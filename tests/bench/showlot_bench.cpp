@@ -17,7 +17,8 @@ int main() {
   testing_support::RecordingTextPrinter textPrinter;
   app::SystemFrameClock clock;
   testing_support::FakeKeys keys;
-  app::Services services{random, messages, printer, textPrinter, clock, keys, VESHA_BIN_DIR};
+  testing_support::FakeShell shell;
+  app::Services services{random, messages, printer, textPrinter, clock, keys, shell, VESHA_BIN_DIR};
   app::Form1 form(services);
   if (!form.Create()) return 1;
   ::ShowWindow(form.hwnd(), SW_SHOW);

@@ -14,6 +14,7 @@
 #include "print_document.h"
 #include "printer_prompt.h"
 #include "random_source.h"
+#include "shell_opener.h"
 
 namespace testing_support {
 
@@ -91,6 +92,17 @@ class FakeKeys final : public app::KeyState {
  public:
   bool Pressed(int virtualKey) override { return down.count(virtualKey) != 0; }
   std::set<int> down;
+};
+
+// Records the links handed to the shell and answers as told.
+class FakeShell final : public app::ShellOpener {
+ public:
+  app::ShellAnswer Open(const std::wstring& link) override {
+    links.push_back(link);
+    return answer;
+  }
+  app::ShellAnswer answer{42, 0};
+  std::vector<std::wstring> links;
 };
 
 }  // namespace testing_support

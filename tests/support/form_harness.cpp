@@ -12,15 +12,18 @@ std::map<UINT_PTR, std::function<void()>>& Pending() {
 
 struct PendingSteps {
   const std::function<void()>* steps;
-  HWND form;
+  app::Form1* form;
 };
 PendingSteps g_pending{};
 
 void CALLBACK RunSteps(HWND, UINT, UINT_PTR id, DWORD) {
+  // Start-up processes events too, before the loop: wait for the loop.
+  if (!g_pending.form->m_bShuffling()) return;
   ::KillTimer(nullptr, id);
   (*g_pending.steps)();
   // Steps that scheduled more close the window themselves.
-  if (Pending().empty() && ::IsWindow(g_pending.form)) ::PostMessageW(g_pending.form, WM_CLOSE, 0, 0);
+  HWND h = g_pending.form->hwnd();
+  if (Pending().empty() && h) ::PostMessageW(h, WM_CLOSE, 0, 0);
 }
 
 void CALLBACK RunAction(HWND, UINT, UINT_PTR id, DWORD) {
@@ -36,20 +39,20 @@ void FormHarness::After(UINT milliseconds, std::function<void()> action) {
 }
 
 FormHarness::FormHarness(const std::vector<StoreLot>& lots, const std::vector<StoreChar>& chars)
-    : services{random, messages, printer, textPrinter, clock, keys, dir.AppPath()} {
+    : services{random, messages, printer, textPrinter, clock, keys, shell, dir.AppPath()} {
   WriteStore(dir.File(L"veshalib.mdb"), lots, chars);
   form = std::make_unique<app::Form1>(services);
   form->Create();
 }
 
 FormHarness::FormHarness(std::wstring appPath)
-    : services{random, messages, printer, textPrinter, clock, keys, std::move(appPath)} {
+    : services{random, messages, printer, textPrinter, clock, keys, shell, std::move(appPath)} {
   form = std::make_unique<app::Form1>(services);
   form->Create();
 }
 
 void FormHarness::RunLoaded(const std::function<void()>& steps) {
-  g_pending = {&steps, form->hwnd()};
+  g_pending = {&steps, form.get()};
   ::SetTimer(nullptr, 0, 1, &RunSteps);
   form->Form_Load();
 }
@@ -60,6 +63,17 @@ void FormHarness::Type(HWND control, std::wstring_view text) {
   for (wchar_t c : text) ::SendMessageW(control, WM_CHAR, c, 1);
 }
 
-void FormHarness::Click(HWND button) { ::SendMessageW(button, BM_CLICK, 0, 0); }
+void FormHarness::Click(HWND control) {
+  wchar_t cls[16] = {};
+  ::GetClassNameW(control, cls, 16);
+  if (::lstrcmpiW(cls, L"Button") == 0) {
+    ::SendMessageW(control, BM_CLICK, 0, 0);
+    return;
+  }
+  // A label with SS_NOTIFY answers the mouse itself.
+  const LPARAM at = MAKELPARAM(1, 1);
+  ::SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  if (::IsWindow(control)) ::SendMessageW(control, WM_LBUTTONUP, 0, at);
+}
 
 }  // namespace testing_support

@@ -33,7 +33,8 @@ class FormHarness {
   void Command(int id);
   // Types text into a control as the keyboard would, one WM_CHAR each.
   static void Type(HWND control, std::wstring_view text);
-  static void Click(HWND button);
+  // Clicks a button or a label as the mouse would.
+  static void Click(HWND control);
 
   TempDir dir;  // the program directory unless one was given
   FakeRandom random;
@@ -42,6 +43,7 @@ class FormHarness {
   RecordingTextPrinter textPrinter;
   app::SystemFrameClock clock;
   FakeKeys keys;
+  FakeShell shell;
   app::Services services;
   std::unique_ptr<app::Form1> form;
 };

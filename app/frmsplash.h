@@ -1,0 +1,27 @@
+#pragma once
+// The splash window shown during start-up, above all other windows.
+#include <windows.h>
+
+#include "base_window.h"
+#include "unique_handle.h"
+
+namespace app {
+
+class frmsplash final : public win::BaseWindow<frmsplash> {
+ public:
+  explicit frmsplash(HWND owner) : owner_(owner) {}
+  ~frmsplash() { DestroyWnd(); }
+
+  static const wchar_t* ClassName() { return L"vesha.frmsplash"; }
+
+  void Form_Load();
+  void ShowNonModal();
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+ private:
+  HWND owner_;
+  win::unique_hfont titleFont_;
+  win::unique_hfont textFont_;
+};
+
+}  // namespace app

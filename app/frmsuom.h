@@ -1,0 +1,37 @@
+#pragma once
+// The instructions window: one text box that fills it.
+#include <windows.h>
+
+#include <string>
+
+#include "base_window.h"
+#include "unique_handle.h"
+
+namespace app {
+
+class frmsuom final : public win::BaseWindow<frmsuom> {
+ public:
+  explicit frmsuom(HWND owner) : owner_(owner) {}
+  ~frmsuom() { DestroyWnd(); }
+
+  static const wchar_t* ClassName() { return L"vesha.frmsuom"; }
+
+  void Form_Load();
+  void ShowNonModal();
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+  HWND txtsM() const { return txtsM_; }
+
+  // The instructions as the box shows them.
+  static std::wstring InstructionsText();
+
+ private:
+  void Form_Resize();
+
+  HWND owner_;
+  win::unique_hfont font_;
+  win::unique_hbrush background_;
+  HWND txtsM_ = nullptr;  // child window: this window destroys it
+};
+
+}  // namespace app

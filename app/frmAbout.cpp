@@ -3,7 +3,6 @@
 #include <string>
 
 #include "controls.h"
-#include "dialog_navigation.h"
 #include "program_info.h"
 #include "twips.h"
 #include "ui_font.h"
@@ -47,9 +46,7 @@ void SetPointer(LPCWSTR cursor) { ::SetCursor(::LoadCursorW(nullptr, cursor)); }
 }  // namespace
 
 void frmAbout::Form_Load() {
-  const RECT r = CentredWindowRect(kStyle, 0, kClientWidth, kClientHeight);
-  if (!CreateWnd(0, kCaption, kStyle, r.left, r.top, r.right - r.left, r.bottom - r.top, owner_))
-    return;
+  if (!CreateCentred(owner_, kCaption, kStyle, kClientWidth, kClientHeight)) return;
   font_ = win::CreateScreenFont(kChineseUiFont);
   titleFont_ = win::CreateScreenFont(kTitleFont);
   LOGFONTW underlined{};
@@ -76,10 +73,7 @@ void frmAbout::Form_Load() {
     version += std::to_wstring(v->major) + L"." + std::to_wstring(v->minor) + L"." +
                std::to_wstring(v->revision);
   ::SetWindowTextW(lblVersion_, version.c_str());
-  RegisterDialogWindow(h);
 }
-
-void frmAbout::ShowNonModal() { app::ShowNonModal(hwnd()); }
 
 void frmAbout::ExecuteLink(const std::wstring& link) {
   SetPointer(IDC_WAIT);
@@ -120,6 +114,7 @@ void frmAbout::PaintSeparator(HDC dc) const {
 }
 
 LRESULT frmAbout::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (auto handled = HandleDialogMessage(msg, wp)) return *handled;
   switch (msg) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
@@ -148,12 +143,6 @@ LRESULT frmAbout::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       } else if (HIWORD(wp) == STN_CLICKED && LOWORD(wp) == IDC_lblMailTo) {
         lblMailTo_Click();
       }
-      return 0;
-    case WM_CLOSE:
-      DestroyWnd();
-      return 0;
-    case WM_DESTROY:
-      UnregisterDialogWindow(hwnd());
       return 0;
     default:
       break;

@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "base_window.h"
+#include "dialog_window.h"
 #include "services.h"
 #include "unique_handle.h"
 
 namespace app {
 
-class frmAbout final : public win::BaseWindow<frmAbout> {
+class frmAbout final : public DialogWindow<frmAbout> {
  public:
   frmAbout(HWND owner, Services& services) : owner_(owner), services_(services) {}
   ~frmAbout() { DestroyWnd(); }
@@ -19,7 +19,6 @@ class frmAbout final : public win::BaseWindow<frmAbout> {
   static const wchar_t* ClassName() { return L"vesha.frmAbout"; }
 
   void Form_Load();
-  void ShowNonModal();
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
   // Hands the link to the system shell; every step that fails is passed

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "controls.h"
-#include "dialog_navigation.h"
 #include "twips.h"
 #include "ui_font.h"
 
@@ -41,20 +40,16 @@ std::wstring frmsuom::InstructionsText() {
 }
 
 void frmsuom::Form_Load() {
-  const RECT r = CentredWindowRect(kStyle, 0, kClientWidth, kClientHeight);
-  if (!CreateWnd(0, kCaption, kStyle, r.left, r.top, r.right - r.left, r.bottom - r.top, owner_))
-    return;
+  if (!CreateCentred(owner_, kCaption, kStyle, kClientWidth, kClientHeight)) return;
   font_ = win::CreateScreenFont(kReadingFont);
   background_.reset(::CreateSolidBrush(::GetSysColor(COLOR_WINDOW)));
   txtsM_ = CreateControl(hwnd(), L"EDIT", L"",
                          WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
                          kTxtsMId, TwipsBox(0, 0, 0, 0), font_.get(), WS_EX_CLIENTEDGE);
   ::SetWindowTextW(txtsM_, InstructionsText().c_str());
+  SetFirstFocus(txtsM_);
   Form_Resize();
-  RegisterDialogWindow(hwnd());
 }
-
-void frmsuom::ShowNonModal() { app::ShowNonModal(hwnd()); }
 
 void frmsuom::Form_Resize() {
   if (!txtsM_) return;
@@ -68,6 +63,7 @@ void frmsuom::Form_Resize() {
 }
 
 LRESULT frmsuom::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (auto handled = HandleDialogMessage(msg, wp)) return *handled;
   switch (msg) {
     case WM_SIZE:
       Form_Resize();
@@ -79,12 +75,6 @@ LRESULT frmsuom::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return reinterpret_cast<LRESULT>(background_.get());
       }
       break;
-    case WM_CLOSE:
-      DestroyWnd();
-      return 0;
-    case WM_DESTROY:
-      UnregisterDialogWindow(hwnd());
-      return 0;
     default:
       break;
   }

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "base_window.h"
+#include "dialog_window.h"
 #include "unique_handle.h"
 
 namespace app {
 
-class frmsuom final : public win::BaseWindow<frmsuom> {
+class frmsuom final : public DialogWindow<frmsuom> {
  public:
   explicit frmsuom(HWND owner) : owner_(owner) {}
   ~frmsuom() { DestroyWnd(); }
@@ -17,7 +17,6 @@ class frmsuom final : public win::BaseWindow<frmsuom> {
   static const wchar_t* ClassName() { return L"vesha.frmsuom"; }
 
   void Form_Load();
-  void ShowNonModal();
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
   HWND txtsM() const { return txtsM_; }

@@ -7,7 +7,6 @@
 #include "codepage.h"
 #include "controls.h"
 #include "dao_engine.h"
-#include "dialog_navigation.h"
 #include "frmtt_ids.h"
 #include "module1.h"
 #include "ui_font.h"
@@ -67,9 +66,7 @@ frmtt::frmtt(HWND owner, oracle::LotView& mainForm, Services& services)
 frmtt::~frmtt() { DestroyWnd(); }
 
 void frmtt::Form_Load() {
-  const RECT r = CentredWindowRect(kStyle, 0, kClientWidth, kClientHeight);
-  if (!CreateWnd(0, kCaption, kStyle, r.left, r.top, r.right - r.left, r.bottom - r.top, owner_))
-    return;
+  if (!CreateCentred(owner_, kCaption, kStyle, kClientWidth, kClientHeight)) return;
   font_ = win::CreateScreenFont(kChineseUiFont);
   HWND h = hwnd();
   CreateControl(h, L"BUTTON", kFrameCaption, BS_GROUPBOX, IDC_Frame1, kFrameBox, font_.get());
@@ -81,13 +78,11 @@ void frmtt::Form_Load() {
                             kCommand1Box, font_.get());
   command2_ = CreateControl(h, L"BUTTON", L"取消", WS_TABSTOP | BS_PUSHBUTTON, IDC_Command2,
                             kCommand2Box, font_.get());
-  focus_ = txtZi_;
-  RegisterDialogWindow(h);
+  SetFirstFocus(txtZi_);
 }
 
-void frmtt::ShowNonModal() { app::ShowNonModal(hwnd()); }
-
 LRESULT frmtt::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (auto handled = HandleDialogMessage(msg, wp)) return *handled;
   switch (msg) {
     case WM_COMMAND:
       if (LOWORD(wp) == IDC_txtZi && HIWORD(wp) == EN_CHANGE) {
@@ -97,21 +92,6 @@ LRESULT frmtt::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       } else if (HIWORD(wp) == BN_CLICKED && LOWORD(wp) == IDC_Command2) {
         Command2_Click();
       }
-      return 0;
-    case WM_ACTIVATE:
-      // Keep the focus where it was when the window comes back to the front.
-      if (LOWORD(wp) == WA_INACTIVE) {
-        HWND f = ::GetFocus();
-        if (f && ::IsChild(hwnd(), f)) focus_ = f;
-      } else if (focus_) {
-        ::SetFocus(focus_);
-      }
-      return 0;
-    case WM_CLOSE:
-      Unload();
-      return 0;
-    case WM_DESTROY:
-      UnregisterDialogWindow(hwnd());
       return 0;
     default:
       return DefaultProc(msg, wp, lp);

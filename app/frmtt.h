@@ -5,14 +5,14 @@
 
 #include <string>
 
-#include "base_window.h"
+#include "dialog_window.h"
 #include "lot_view.h"
 #include "services.h"
 #include "unique_handle.h"
 
 namespace app {
 
-class frmtt final : public win::BaseWindow<frmtt> {
+class frmtt final : public DialogWindow<frmtt> {
  public:
   // The main window shows lots and owns this window.
   frmtt(HWND owner, oracle::LotView& mainForm, Services& services);
@@ -21,7 +21,6 @@ class frmtt final : public win::BaseWindow<frmtt> {
   static const wchar_t* ClassName() { return L"vesha.frmtt"; }
 
   void Form_Load();
-  void ShowNonModal();
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
   HWND txtZi() const { return txtZi_; }
@@ -41,7 +40,6 @@ class frmtt final : public win::BaseWindow<frmtt> {
   HWND txtZi_ = nullptr;  // child windows: this window destroys them
   HWND command1_ = nullptr;
   HWND command2_ = nullptr;
-  HWND focus_ = nullptr;
 };
 
 }  // namespace app

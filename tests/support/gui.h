@@ -11,7 +11,8 @@ namespace testing_support {
 // Dispatches this thread's messages for about the given time.
 void PumpFor(DWORD milliseconds);
 
-// Counts of this process's GDI and USER objects.
+// Counts of this process's GDI and USER objects (under Wine, GDI objects
+// and windows).
 struct GuiObjects {
   DWORD gdi;
   DWORD user;

@@ -47,6 +47,7 @@ using unique_hglobal = unique_any<HGLOBAL, &::GlobalFree>;          // GlobalAll
 using unique_handle = unique_any<HANDLE, &::CloseHandle>;           // kernel objects
 using unique_hhook = unique_any<HHOOK, &::UnhookWindowsHookEx>;     // SetWindowsHookEx
 using unique_hicon = unique_any<HICON, &::DestroyIcon>;             // CreateIcon
+using unique_hkey = unique_any<HKEY, &::RegCloseKey>;               // RegCreateKeyEx, RegOpenKeyEx
 
 // A DC from GetDC belongs to its window and goes back with ReleaseDC.
 class unique_window_dc {

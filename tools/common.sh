@@ -8,8 +8,9 @@ VESHA_DEPS="$VESHA_BUILD/deps"
 export WINEPREFIX="$VESHA_BUILD/wineprefix"
 export WINEARCH=win32
 export WINEDEBUG=-all
-# Keep Wine from asking to install Mono or Gecko in a fresh prefix.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# Keep Wine from asking to install Mono or Gecko in a fresh prefix, and a
+# crashing test from waiting for a debugger.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 
 VESHA_PACKAGES=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
@@ -96,6 +97,30 @@ build_sqlite() {
   cd "$VESHA_ROOT" && rm -rf "$src"
 }
 
+# widl needs the platform's .idl files, which Debian ships only in the
+# mingw-w64 source package; just those are kept.
+fetch_idl() {
+  local dir="$VESHA_DEPS/idl"
+  [ -f "$dir/ocidl.idl" ] && return 0
+  say "fetching the platform's IDL files"
+  local src="$VESHA_DEPS/mingw-src"
+  rm -rf "$src" && mkdir -p "$src" "$dir.tmp" && cd "$src"
+  apt-get source -qq --download-only mingw-w64 >/dev/null 2>&1 || apt-get source --download-only mingw-w64
+  local tarball
+  tarball=$(find . -maxdepth 1 -name 'mingw-w64_*.orig.tar.*' ! -name '*.asc' | head -n 1)
+  tar -xf "$tarball" --wildcards '*/mingw-w64-headers/include/*.idl'
+  find . -path '*/mingw-w64-headers/include/*.idl' -exec cp {} "$dir.tmp/" \;
+  rm -rf "$dir" && mv "$dir.tmp" "$dir"
+  cd "$VESHA_ROOT" && rm -rf "$src"
+}
+
+# The program creates its dice controls by ProgID, so the control library
+# is registered in the prefix; registering again is harmless and quick.
+register_controls() {
+  wine regsvr32 /s "$VESHA_BUILD/bin/tumbix.ocx" >/dev/null 2>&1 ||
+    { echo "registering tumbix.ocx failed" >&2; return 1; }
+}
+
 # Wine's stock fonts have no Chinese glyphs; point the Chinese face names at
 # an installed CJK font. regedit wants the file in UTF-16.
 prepare_prefix() {
@@ -150,9 +175,11 @@ stop_private_xvfb() {
 setup_all() {
   install_packages
   build_sqlite
+  fetch_idl
   wineserver -k 2>/dev/null || true
   prepare_prefix
   build_project
+  register_controls
 }
 
 # A CUPS printer that writes PDF files, for the printing test. cupsd runs
@@ -190,6 +217,8 @@ start_private_session() {
   start_private_xvfb "${1:-}"
   trap 'wineserver -k 2>/dev/null || true; stop_private_xvfb' EXIT
   setup_all
+  # The set-up's last Wine call may have left a short-lived server behind.
+  wineserver -k 2>/dev/null || true
   wineserver -p
   use_window_manager no
 }

@@ -1,0 +1,73 @@
+#include "class_factory.h"
+
+#include "delegating_unknown.h"
+#include "dice.h"
+#include "dice_property.h"
+#include "module.h"
+#include "tumbix.h"
+
+namespace dicectl {
+namespace {
+
+// A live class object's count is only what the module lock says.
+constexpr ULONG kStaticRefs = 1;
+
+HRESULT CreateDice(REFIID iid, void** out) { return Dice::Create(iid, out); }
+
+struct ClassEntry {
+  const CLSID& clsid;
+  ClassFactory& factory;
+};
+
+ClassFactory g_diceFactory(&CreateDice);
+ClassFactory g_pageFactory(&DiceProperty::Create);
+
+const ClassEntry kClasses[] = {
+    {CLSID_Dice, g_diceFactory},
+    {CLSID_DiceProperty, g_pageFactory},
+};
+
+}  // namespace
+
+STDMETHODIMP ClassFactory::QueryInterface(REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (iid == IID_IUnknown || iid == IID_IClassFactory) return Hand(static_cast<IClassFactory*>(this), out);
+  return E_NOINTERFACE;
+}
+
+STDMETHODIMP_(ULONG) ClassFactory::AddRef() {
+  Module::Lock();
+  return kStaticRefs + 1;
+}
+
+STDMETHODIMP_(ULONG) ClassFactory::Release() {
+  Module::Unlock();
+  return kStaticRefs;
+}
+
+STDMETHODIMP ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (outer) return CLASS_E_NOAGGREGATION;
+  return create_(iid, out);
+}
+
+STDMETHODIMP ClassFactory::LockServer(BOOL lock) {
+  if (lock)
+    Module::Lock();
+  else
+    Module::Unlock();
+  return S_OK;
+}
+
+HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  for (const ClassEntry& entry : kClasses) {
+    if (entry.clsid == clsid) return entry.factory.QueryInterface(iid, out);
+  }
+  return CLASS_E_CLASSNOTAVAILABLE;
+}
+
+}  // namespace dicectl

@@ -1,0 +1,47 @@
+#pragma once
+// One outgoing interface of an object: the sinks that advised on it, by
+// cookie. The point is a COM object of its own identity whose lifetime is
+// its container's.
+#include <ocidl.h>
+
+#include <vector>
+
+#include "com_ptr.h"
+
+namespace dicectl {
+
+class ConnectionPoint final : public IConnectionPoint {
+ public:
+  ConnectionPoint(IConnectionPointContainer& container, REFIID iid) noexcept : container_(container), iid_(iid) {}
+  ConnectionPoint(const ConnectionPoint&) = delete;
+  ConnectionPoint& operator=(const ConnectionPoint&) = delete;
+  ~ConnectionPoint() = default;
+
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+  STDMETHODIMP_(ULONG) AddRef() override { return container_.AddRef(); }
+  STDMETHODIMP_(ULONG) Release() override { return container_.Release(); }
+
+  STDMETHODIMP GetConnectionInterface(IID* iid) override;
+  STDMETHODIMP GetConnectionPointContainer(IConnectionPointContainer** container) override;
+  STDMETHODIMP Advise(IUnknown* sink, DWORD* cookie) override;
+  STDMETHODIMP Unadvise(DWORD cookie) override;
+  STDMETHODIMP EnumConnections(IEnumConnections** connections) override;
+
+  REFIID iid() const noexcept { return iid_; }
+  // The sinks as they are now, so a sink may unadvise while it is called.
+  std::vector<win::com_ptr<IUnknown>> Sinks() const;
+  void Clear() noexcept { sinks_.clear(); }
+
+ private:
+  struct Connection {
+    DWORD cookie;
+    win::com_ptr<IUnknown> sink;
+  };
+
+  IConnectionPointContainer& container_;
+  const IID iid_;
+  std::vector<Connection> sinks_;
+  DWORD nextCookie_ = 1;
+};
+
+}  // namespace dicectl

@@ -1,0 +1,38 @@
+#pragma once
+// The enumerator that IConnectionPointContainer::EnumConnectionPoints hands out:
+// a snapshot of the points, each holding its container alive.
+#include <ocidl.h>
+
+#include <vector>
+
+#include "com_ptr.h"
+#include "module.h"
+
+namespace dicectl {
+
+class ConnectionPointEnum final : public IEnumConnectionPoints {
+ public:
+  static HRESULT Create(std::vector<win::com_ptr<IConnectionPoint>> points, size_t position,
+                        IEnumConnectionPoints** out);
+
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+  STDMETHODIMP_(ULONG) AddRef() override;
+  STDMETHODIMP_(ULONG) Release() override;
+
+  STDMETHODIMP Next(ULONG count, IConnectionPoint** points, ULONG* fetched) override;
+  STDMETHODIMP Skip(ULONG count) override;
+  STDMETHODIMP Reset() override;
+  STDMETHODIMP Clone(IEnumConnectionPoints** out) override;
+
+ private:
+  ConnectionPointEnum(std::vector<win::com_ptr<IConnectionPoint>> points, size_t position) noexcept
+      : points_(std::move(points)), position_(position) {}
+  ~ConnectionPointEnum() = default;
+
+  ModuleLock lock_;
+  LONG refs_ = 1;
+  std::vector<win::com_ptr<IConnectionPoint>> points_;
+  size_t position_;
+};
+
+}  // namespace dicectl

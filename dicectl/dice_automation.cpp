@@ -1,0 +1,80 @@
+#include "dice_automation.h"
+
+#include "dice.h"
+
+namespace dicectl {
+
+DiceAutomation::DiceAutomation(IUnknown& outer, Dice& dice)
+    : DelegatingUnknown(outer), dice_(dice), dispatch_(IID__Dice) {}
+
+STDMETHODIMP DiceAutomation::GetTypeInfoCount(UINT* count) { return dispatch_.GetTypeInfoCount(count); }
+
+STDMETHODIMP DiceAutomation::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
+  return dispatch_.GetTypeInfo(index, info);
+}
+
+STDMETHODIMP DiceAutomation::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+  if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+  return dispatch_.GetIDsOfNames(names, count, ids);
+}
+
+STDMETHODIMP DiceAutomation::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                    EXCEPINFO* excep, UINT* argErr) {
+  if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+  return dispatch_.Invoke(static_cast<_Dice*>(this), id, flags, params, result, excep, argErr);
+}
+
+STDMETHODIMP DiceAutomation::Run() {
+  dice_.Run();
+  return S_OK;
+}
+
+STDMETHODIMP DiceAutomation::put_HalfChance(DiceSixNumber value) { return dice_.SetHalfChance(value); }
+
+STDMETHODIMP DiceAutomation::get_HalfChance(DiceSixNumber* value) {
+  if (!value) return E_POINTER;
+  *value = static_cast<DiceSixNumber>(dice_.HalfChance());
+  return S_OK;
+}
+
+STDMETHODIMP DiceAutomation::put_Resizeable(VARIANT_BOOL value) {
+  dice_.SetResizeable(value != VARIANT_FALSE);
+  return S_OK;
+}
+
+STDMETHODIMP DiceAutomation::get_Resizeable(VARIANT_BOOL* value) {
+  if (!value) return E_POINTER;
+  *value = dice_.Resizeable() ? VARIANT_TRUE : VARIANT_FALSE;
+  return S_OK;
+}
+
+STDMETHODIMP DiceAutomation::GetClassInfo(ITypeInfo** info) {
+  if (!info) return E_POINTER;
+  *info = nullptr;
+  const auto lib = LoadOwnTypeLib();
+  return lib ? lib->GetTypeInfoOfGuid(CLSID_Dice, info) : TYPE_E_CANTLOADLIBRARY;
+}
+
+STDMETHODIMP DiceAutomation::GetGUID(DWORD kind, GUID* guid) {
+  if (!guid) return E_POINTER;
+  if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) {
+    *guid = GUID_NULL;
+    return E_INVALIDARG;
+  }
+  *guid = DIID___Dice;
+  return S_OK;
+}
+
+STDMETHODIMP DiceAutomation::GetPages(CAUUID* pages) {
+  if (!pages) return E_POINTER;
+  pages->pElems = static_cast<GUID*>(::CoTaskMemAlloc(sizeof(GUID)));
+  if (!pages->pElems) {
+    pages->cElems = 0;
+    return E_OUTOFMEMORY;
+  }
+  pages->cElems = 1;
+  pages->pElems[0] = CLSID_DiceProperty;
+  return S_OK;
+}
+
+}  // namespace dicectl

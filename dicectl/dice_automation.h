@@ -1,0 +1,45 @@
+#pragma once
+// The Dice control's automation face: the dual interface _Dice, whose
+// IDispatch runs through the type library, the class information that
+// names its event interface, and its property page.
+#include <ocidl.h>
+
+#include "delegating_unknown.h"
+#include "tumbix.h"
+#include "type_info_dispatch.h"
+
+namespace dicectl {
+
+class Dice;
+
+class DiceAutomation final : public DelegatingUnknown<_Dice, IProvideClassInfo2, ISpecifyPropertyPages> {
+ public:
+  DiceAutomation(IUnknown& outer, Dice& dice);
+
+  // IDispatch.
+  STDMETHODIMP GetTypeInfoCount(UINT* count) override;
+  STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
+  STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
+  STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                      EXCEPINFO* excep, UINT* argErr) override;
+
+  // _Dice.
+  STDMETHODIMP Run() override;
+  STDMETHODIMP put_HalfChance(DiceSixNumber value) override;
+  STDMETHODIMP get_HalfChance(DiceSixNumber* value) override;
+  STDMETHODIMP put_Resizeable(VARIANT_BOOL value) override;
+  STDMETHODIMP get_Resizeable(VARIANT_BOOL* value) override;
+
+  // IProvideClassInfo2.
+  STDMETHODIMP GetClassInfo(ITypeInfo** info) override;
+  STDMETHODIMP GetGUID(DWORD kind, GUID* guid) override;
+
+  // ISpecifyPropertyPages.
+  STDMETHODIMP GetPages(CAUUID* pages) override;
+
+ private:
+  Dice& dice_;
+  TypeInfoDispatch dispatch_;
+};
+
+}  // namespace dicectl

@@ -1,0 +1,54 @@
+#include "dice_events.h"
+
+#include "dice.h"
+#include "connection_point_enum.h"
+#include "tumbix.h"
+
+namespace dicectl {
+
+DiceEvents::DiceEvents(IUnknown& outer, Dice& dice) noexcept
+    : DelegatingUnknown(outer), dice_(dice), events_(*this, DIID___Dice), propertyNotify_(*this, IID_IPropertyNotifySink) {}
+
+void DiceEvents::Raise(DISPID event) {
+  DISPPARAMS params{nullptr, nullptr, 0, 0};
+  Invoke(event, params);
+}
+
+void DiceEvents::Raise(DISPID event, short argument) {
+  VARIANT arg;
+  V_VT(&arg) = VT_I2;
+  V_I2(&arg) = argument;
+  DISPPARAMS params{&arg, nullptr, 1, 0};
+  Invoke(event, params);
+}
+
+void DiceEvents::Invoke(DISPID event, DISPPARAMS& params) {
+  if (dice_.OleObject().EventsFrozen()) return;
+  for (const auto& sink : events_.Sinks()) {
+    const auto dispatch = sink.query<IDispatch>();
+    if (dispatch) dispatch->Invoke(event, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+  }
+}
+
+void DiceEvents::PropertyChanged(DISPID property) {
+  dice_.SetDirty(true);
+  for (const auto& sink : propertyNotify_.Sinks()) {
+    if (const auto notify = sink.query<IPropertyNotifySink>()) notify->OnChanged(property);
+  }
+}
+
+STDMETHODIMP DiceEvents::EnumConnectionPoints(IEnumConnectionPoints** points) {
+  return ConnectionPointEnum::Create(
+      {win::com_ptr<IConnectionPoint>(&events_), win::com_ptr<IConnectionPoint>(&propertyNotify_)}, 0, points);
+}
+
+STDMETHODIMP DiceEvents::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
+  if (!point) return E_POINTER;
+  *point = nullptr;
+  for (ConnectionPoint* candidate : {&events_, &propertyNotify_}) {
+    if (candidate->iid() == iid) return Hand(static_cast<IConnectionPoint*>(candidate), reinterpret_cast<void**>(point));
+  }
+  return CONNECT_E_NOCONNECTION;
+}
+
+}  // namespace dicectl

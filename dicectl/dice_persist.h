@@ -1,0 +1,37 @@
+#pragma once
+// Saving and restoring the Dice control's two properties, in a container's
+// property bag (keys "HalfChance" and "Resizeable", defaults left out) or
+// in a stream.
+#include <ocidl.h>
+
+#include "delegating_unknown.h"
+
+namespace dicectl {
+
+class Dice;
+
+class DicePersist final : public DelegatingUnknown<IPersistStreamInit, IPersistPropertyBag> {
+ public:
+  DicePersist(IUnknown& outer, Dice& dice) noexcept : DelegatingUnknown(outer), dice_(dice) {}
+
+  // IPersist.
+  STDMETHODIMP GetClassID(CLSID* clsid) override;
+
+  // IPersistStreamInit and IPersistPropertyBag.
+  STDMETHODIMP InitNew() override;
+
+  // IPersistStreamInit.
+  STDMETHODIMP IsDirty() override;
+  STDMETHODIMP Load(IStream* stream) override;
+  STDMETHODIMP Save(IStream* stream, BOOL clearDirty) override;
+  STDMETHODIMP GetSizeMax(ULARGE_INTEGER* size) override;
+
+  // IPersistPropertyBag.
+  STDMETHODIMP Load(IPropertyBag* bag, IErrorLog* log) override;
+  STDMETHODIMP Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) override;
+
+ private:
+  Dice& dice_;
+};
+
+}  // namespace dicectl

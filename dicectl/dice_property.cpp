@@ -1,0 +1,213 @@
+#include "dice_property.h"
+
+#include <new>
+
+#include "delegating_unknown.h"
+#include "dice.h"
+
+namespace dicectl {
+namespace {
+
+constexpr const wchar_t* kPageTitle = L"通用";
+
+HRESULT DispatchIdOf(IDispatch* control, const wchar_t* name, DISPID* id) {
+  auto* names = const_cast<LPOLESTR>(name);
+  return control->GetIDsOfNames(IID_NULL, &names, 1, LOCALE_USER_DEFAULT, id);
+}
+
+// A late-bound read of a property, converted to the type asked for.
+HRESULT GetProperty(IDispatch* control, const wchar_t* name, VARTYPE type, VARIANT* value) {
+  DISPID id;
+  HRESULT hr = DispatchIdOf(control, name, &id);
+  if (FAILED(hr)) return hr;
+  DISPPARAMS none{nullptr, nullptr, 0, 0};
+  hr = control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value, nullptr, nullptr);
+  return SUCCEEDED(hr) ? ::VariantChangeType(value, value, 0, type) : hr;
+}
+
+HRESULT PutProperty(IDispatch* control, const wchar_t* name, VARIANT value) {
+  DISPID id;
+  const HRESULT hr = DispatchIdOf(control, name, &id);
+  if (FAILED(hr)) return hr;
+  DISPID named = DISPID_PROPERTYPUT;
+  DISPPARAMS params{&value, &named, 1, 1};
+  return control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
+}
+
+}  // namespace
+
+HRESULT DiceProperty::Create(REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  auto* page = new (std::nothrow) DiceProperty();
+  if (!page) return E_OUTOFMEMORY;
+  const auto self = win::com_ptr<IPropertyPage>::attach(page);
+  return page->QueryInterface(iid, out);
+}
+
+DiceProperty::DiceProperty() : dispatch_(IID__DiceProperty), window_(*this) {}
+
+DiceProperty::~DiceProperty() = default;
+
+STDMETHODIMP DiceProperty::QueryInterface(REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (iid == IID_IUnknown || iid == IID_IPropertyPage) return Hand(static_cast<IPropertyPage*>(this), out);
+  if (iid == IID_IDispatch || iid == IID__DiceProperty) return Hand(static_cast<_DiceProperty*>(this), out);
+  return E_NOINTERFACE;
+}
+
+STDMETHODIMP_(ULONG) DiceProperty::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&refs_)); }
+
+STDMETHODIMP_(ULONG) DiceProperty::Release() {
+  const LONG left = ::InterlockedDecrement(&refs_);
+  if (left == 0) delete this;
+  return static_cast<ULONG>(left);
+}
+
+STDMETHODIMP DiceProperty::SetPageSite(IPropertyPageSite* site) {
+  site_ = win::com_ptr<IPropertyPageSite>(site);
+  return S_OK;
+}
+
+STDMETHODIMP DiceProperty::Activate(HWND parent, LPCRECT rect, BOOL) {
+  if (!rect) return E_POINTER;
+  if (window_.hwnd()) return E_UNEXPECTED;
+  if (!window_.Create(parent, *rect)) return E_FAIL;
+  window_.ShowValues(combo1Index_, option1_);
+  return S_OK;
+}
+
+STDMETHODIMP DiceProperty::Deactivate() {
+  window_.Destroy();
+  return S_OK;
+}
+
+STDMETHODIMP DiceProperty::GetPageInfo(PROPPAGEINFO* info) {
+  if (!info) return E_POINTER;
+  const size_t bytes = (wcslen(kPageTitle) + 1) * sizeof(wchar_t);
+  auto* title = static_cast<LPOLESTR>(::CoTaskMemAlloc(bytes));
+  if (!title) return E_OUTOFMEMORY;
+  memcpy(title, kPageTitle, bytes);
+  info->cb = sizeof *info;
+  info->pszTitle = title;
+  info->size = DicePropertyWindow::PageSize();
+  info->pszDocString = nullptr;
+  info->pszHelpFile = nullptr;
+  info->dwHelpContext = 0;
+  return S_OK;
+}
+
+STDMETHODIMP DiceProperty::SetObjects(ULONG count, IUnknown** objects) {
+  if (count && !objects) return E_POINTER;
+  objects_.clear();
+  for (ULONG i = 0; i < count; ++i) objects_.emplace_back(objects[i]);
+  if (!objects_.empty()) PropertyPage_SelectionChanged();
+  return S_OK;
+}
+
+// Reads only the first selected control. A HalfChance with no entry in the
+// list leaves no entry chosen.
+void DiceProperty::PropertyPage_SelectionChanged() {
+  const auto control = objects_.front().query<IDispatch>();
+  if (!control) return;
+  VARIANT value;
+  ::VariantInit(&value);
+  if (SUCCEEDED(GetProperty(control.get(), L"HalfChance", VT_I2, &value)))
+    combo1Index_ = Dice::IsDiceSixNumber(V_I2(&value)) ? V_I2(&value) : kNoEntry;
+  ::VariantClear(&value);
+  if (SUCCEEDED(GetProperty(control.get(), L"Resizeable", VT_BOOL, &value)) && V_BOOL(&value) != VARIANT_FALSE)
+    option1_ = true;
+  ::VariantClear(&value);
+  if (window_.hwnd()) window_.ShowValues(combo1Index_, option1_);
+}
+
+STDMETHODIMP DiceProperty::Show(UINT command) {
+  if (!window_.hwnd()) return E_UNEXPECTED;
+  ::ShowWindow(window_.hwnd(), static_cast<int>(command));
+  return S_OK;
+}
+
+STDMETHODIMP DiceProperty::Move(LPCRECT rect) {
+  if (!rect) return E_POINTER;
+  if (!window_.hwnd()) return E_UNEXPECTED;
+  ::MoveWindow(window_.hwnd(), rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, TRUE);
+  return S_OK;
+}
+
+STDMETHODIMP DiceProperty::IsPageDirty() { return changed_ ? S_OK : S_FALSE; }
+
+STDMETHODIMP DiceProperty::Apply() {
+  const HRESULT hr = PropertyPage_ApplyChanges();
+  if (SUCCEEDED(hr)) changed_ = false;
+  return hr;
+}
+
+// Writes only the first selected control. Without a chosen entry its
+// HalfChance is left as it is: only DiceSixNumber values are ever written.
+HRESULT DiceProperty::PropertyPage_ApplyChanges() {
+  if (objects_.empty()) return S_OK;
+  const auto control = objects_.front().query<IDispatch>();
+  if (!control) return E_NOINTERFACE;
+  HRESULT hr = S_OK;
+  if (combo1Index_ != kNoEntry) {
+    VARIANT halfChance;
+    V_VT(&halfChance) = VT_I2;
+    V_I2(&halfChance) = static_cast<SHORT>(combo1Index_);
+    hr = PutProperty(control.get(), L"HalfChance", halfChance);
+  }
+  VARIANT resizeable;
+  V_VT(&resizeable) = VT_BOOL;
+  V_BOOL(&resizeable) = option1_ ? VARIANT_TRUE : VARIANT_FALSE;
+  const HRESULT second = PutProperty(control.get(), L"Resizeable", resizeable);
+  return FAILED(hr) ? hr : second;
+}
+
+STDMETHODIMP DiceProperty::Help(LPCOLESTR) { return E_NOTIMPL; }
+
+// Tab and the arrow keys move between the page's controls.
+STDMETHODIMP DiceProperty::TranslateAccelerator(MSG* msg) {
+  if (!msg) return E_POINTER;
+  return window_.hwnd() && ::IsDialogMessageW(window_.hwnd(), msg) ? S_OK : S_FALSE;
+}
+
+void DiceProperty::MarkChanged() {
+  changed_ = true;
+  if (site_) site_->OnStatusChange(PROPPAGESTATUS_DIRTY | PROPPAGESTATUS_VALIDATE);
+}
+
+void DiceProperty::Combo1_Click(int listIndex) {
+  combo1Index_ = listIndex;
+  MarkChanged();
+}
+
+void DiceProperty::Combo1_Change() { combo1Index_ = kNoEntry; }
+
+void DiceProperty::Option1_Click() {
+  option1_ = true;
+  MarkChanged();
+}
+
+void DiceProperty::Option2_Click() {
+  option1_ = false;
+  MarkChanged();
+}
+
+STDMETHODIMP DiceProperty::GetTypeInfoCount(UINT* count) { return dispatch_.GetTypeInfoCount(count); }
+
+STDMETHODIMP DiceProperty::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
+  return dispatch_.GetTypeInfo(index, info);
+}
+
+STDMETHODIMP DiceProperty::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+  if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+  return dispatch_.GetIDsOfNames(names, count, ids);
+}
+
+STDMETHODIMP DiceProperty::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                  EXCEPINFO* excep, UINT* argErr) {
+  if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+  return dispatch_.Invoke(static_cast<_DiceProperty*>(this), id, flags, params, result, excep, argErr);
+}
+
+}  // namespace dicectl

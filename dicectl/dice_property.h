@@ -1,0 +1,74 @@
+#pragma once
+// The property page DiceProperty, captioned "通用": it shows the first
+// selected control's HalfChance and Resizeable and writes them back on
+// Apply, by property name through the control's IDispatch.
+#include <ocidl.h>
+
+#include <vector>
+
+#include "com_ptr.h"
+#include "dice_property_window.h"
+#include "module.h"
+#include "tumbix.h"
+#include "type_info_dispatch.h"
+
+namespace dicectl {
+
+class DiceProperty final : public IPropertyPage, public _DiceProperty, private DicePropertyWindow::Owner {
+ public:
+  static HRESULT Create(REFIID iid, void** out);
+
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+  STDMETHODIMP_(ULONG) AddRef() override;
+  STDMETHODIMP_(ULONG) Release() override;
+
+  // IPropertyPage.
+  STDMETHODIMP SetPageSite(IPropertyPageSite* site) override;
+  STDMETHODIMP Activate(HWND parent, LPCRECT rect, BOOL modal) override;
+  STDMETHODIMP Deactivate() override;
+  STDMETHODIMP GetPageInfo(PROPPAGEINFO* info) override;
+  STDMETHODIMP SetObjects(ULONG count, IUnknown** objects) override;
+  STDMETHODIMP Show(UINT command) override;
+  STDMETHODIMP Move(LPCRECT rect) override;
+  STDMETHODIMP IsPageDirty() override;
+  STDMETHODIMP Apply() override;
+  STDMETHODIMP Help(LPCOLESTR helpDir) override;
+  STDMETHODIMP TranslateAccelerator(MSG* msg) override;
+
+  // IDispatch of _DiceProperty, which has no members of its own.
+  STDMETHODIMP GetTypeInfoCount(UINT* count) override;
+  STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
+  STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
+  STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                      EXCEPINFO* excep, UINT* argErr) override;
+
+ private:
+  static constexpr int kNoEntry = -1;
+
+  DiceProperty();
+  ~DiceProperty();
+
+  void PropertyPage_SelectionChanged();
+  HRESULT PropertyPage_ApplyChanges();
+  // Sets the changed flag, through which the frame enables Apply.
+  void MarkChanged();
+
+  // DicePropertyWindow::Owner.
+  void Combo1_Click(int listIndex) override;
+  void Combo1_Change() override;
+  void Option1_Click() override;
+  void Option2_Click() override;
+
+  ModuleLock lock_;
+  LONG refs_ = 1;
+  TypeInfoDispatch dispatch_;
+  win::com_ptr<IPropertyPageSite> site_;
+  std::vector<win::com_ptr<IUnknown>> objects_;
+  DicePropertyWindow window_;
+  // What the controls show, kept while the page's window is not up.
+  int combo1Index_ = kNoEntry;
+  bool option1_ = false;  // Option2 is selected when the page is created
+  bool changed_ = false;
+};
+
+}  // namespace dicectl

@@ -1,0 +1,53 @@
+#include "dice_view.h"
+
+#include "dice.h"
+
+namespace dicectl {
+
+void DiceView::Changed() {
+  if (!sink_ || !(aspects_ & DVASPECT_CONTENT)) return;
+  // A one-time advise goes after its first notice.
+  const auto sink = sink_;
+  if (advf_ & ADVF_ONLYONCE) sink_.reset();
+  sink->OnViewChange(DVASPECT_CONTENT, -1);
+}
+
+STDMETHODIMP DiceView::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
+                            BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
+  if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+  if (!dc || !bounds) return E_INVALIDARG;
+  const RECT r{bounds->left, bounds->top, bounds->right, bounds->bottom};
+  dice_.ImgDice().Draw(dc, r);
+  return S_OK;
+}
+
+STDMETHODIMP DiceView::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** colors) {
+  if (colors) *colors = nullptr;
+  return S_FALSE;
+}
+
+STDMETHODIMP DiceView::Freeze(DWORD, LONG, void*, DWORD*) { return E_NOTIMPL; }
+STDMETHODIMP DiceView::Unfreeze(DWORD) { return E_NOTIMPL; }
+
+STDMETHODIMP DiceView::SetAdvise(DWORD aspects, DWORD advf, IAdviseSink* sink) {
+  sink_ = win::com_ptr<IAdviseSink>(sink);
+  aspects_ = aspects;
+  advf_ = advf;
+  return S_OK;
+}
+
+STDMETHODIMP DiceView::GetAdvise(DWORD* aspects, DWORD* advf, IAdviseSink** sink) {
+  if (aspects) *aspects = aspects_;
+  if (advf) *advf = advf_;
+  if (sink) *sink = win::com_ptr<IAdviseSink>(sink_).detach();
+  return S_OK;
+}
+
+STDMETHODIMP DiceView::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) {
+  if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+  if (!size) return E_POINTER;
+  *size = ToHimetric(dice_.Size());
+  return S_OK;
+}
+
+}  // namespace dicectl

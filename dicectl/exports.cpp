@@ -1,0 +1,98 @@
+// The four exports of an in-process server, and the module's entry point.
+#include <ole2.h>
+#include <olectl.h>
+
+#include "class_factory.h"
+#include "dice_property_window.h"
+#include "dice_window.h"
+#include "module.h"
+#include "registration.h"
+#include "tumbix.h"
+#include "type_info_dispatch.h"
+#include "unique_handle.h"
+
+// oleaut32 exports these (Windows Vista and later); the headers do not declare them.
+extern "C" {
+HRESULT WINAPI RegisterTypeLibForUser(ITypeLib* lib, OLECHAR* path, OLECHAR* helpDir);
+HRESULT WINAPI UnRegisterTypeLibForUser(REFGUID libId, WORD major, WORD minor, LCID lcid, SYSKIND kind);
+}
+
+namespace {
+
+using win::unique_hkey;
+using dicectl::RegistryScope;
+
+constexpr const wchar_t* kClassesKey = L"Software\\Classes";
+constexpr WORD kTypeLibMajor = 1;
+constexpr WORD kTypeLibMinor = 0;
+constexpr LCID kTypeLibLcid = 0x0409;
+
+unique_hkey OpenClasses(HKEY hive) {
+  HKEY key = nullptr;
+  ::RegCreateKeyExW(hive, kClassesKey, 0, nullptr, 0, KEY_READ | KEY_WRITE | DELETE, nullptr, &key, nullptr);
+  return unique_hkey(key);
+}
+
+// The machine's classes when this user may write them, else the user's.
+struct Roots {
+  unique_hkey machine = OpenClasses(HKEY_LOCAL_MACHINE);
+  unique_hkey user = OpenClasses(HKEY_CURRENT_USER);
+  dicectl::Registrar registrar{machine.get(), user.get()};
+};
+
+HRESULT RegisterTypeLibrary(RegistryScope scope) {
+  const auto lib = dicectl::LoadOwnTypeLib();
+  if (!lib) return TYPE_E_CANTLOADLIBRARY;
+  auto* path = const_cast<OLECHAR*>(dicectl::Module::Path());
+  return scope == RegistryScope::Machine ? ::RegisterTypeLib(lib.get(), path, nullptr)
+                                         : ::RegisterTypeLibForUser(lib.get(), path, nullptr);
+}
+
+// Not registered is as good as unregistered; platforms differ in what
+// unregistering a missing library returns, so ask first.
+HRESULT UnregisterTypeLibrary(RegistryScope scope) {
+  BSTR path = nullptr;
+  const HRESULT registered = ::QueryPathOfRegTypeLib(LIBID_Tumbix, kTypeLibMajor, kTypeLibMinor, kTypeLibLcid, &path);
+  ::SysFreeString(path);
+  if (FAILED(registered)) return S_OK;
+  return scope == RegistryScope::Machine
+             ? ::UnRegisterTypeLib(LIBID_Tumbix, kTypeLibMajor, kTypeLibMinor, kTypeLibLcid, SYS_WIN32)
+             : ::UnRegisterTypeLibForUser(LIBID_Tumbix, kTypeLibMajor, kTypeLibMinor, kTypeLibLcid, SYS_WIN32);
+}
+
+}  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    ::DisableThreadLibraryCalls(instance);
+    dicectl::Module::SetInstance(instance);
+  } else if (reason == DLL_PROCESS_DETACH && !reserved) {
+    // Unloaded while the process goes on: the classes must not outlive the code.
+    dicectl::DiceWindow::UnregisterClass();
+    dicectl::DicePropertyWindow::UnregisterClass();
+  }
+  return TRUE;
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return dicectl::Module::CanUnload() ? S_OK : S_FALSE; }
+
+extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
+  return dicectl::GetClassObject(clsid, iid, out);
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
+  const Roots roots;
+  const RegistryScope scope = roots.registrar.Scope();
+  HRESULT hr = roots.registrar.Register(dicectl::Module::Path(), scope);
+  if (SUCCEEDED(hr)) hr = RegisterTypeLibrary(scope);
+  return SUCCEEDED(hr) ? S_OK : SELFREG_E_CLASS;
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
+  const Roots roots;
+  const RegistryScope scope = roots.registrar.Scope();
+  HRESULT hr = roots.registrar.Unregister(scope);
+  const HRESULT typeLib = UnregisterTypeLibrary(scope);
+  if (SUCCEEDED(hr)) hr = typeLib;
+  return SUCCEEDED(hr) ? S_OK : SELFREG_E_CLASS;
+}

@@ -1,0 +1,174 @@
+#include "dice_host.h"
+
+#include <array>
+
+#include "dice_ids.h"
+#include "twips.h"
+
+namespace testing_support {
+namespace {
+
+constexpr int kFaceSide = 40;
+constexpr int kHimetricPerInch = 2540;
+constexpr int kHostSide = 400;
+
+// The control's pictures, as the library holds them.
+HMODULE DiceLibrary() { return ::GetModuleHandleW(L"tumbix.ocx"); }
+
+std::vector<COLORREF> Pixels(HDC dc) {
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < kFaceSide; ++y)
+    for (int x = 0; x < kFaceSide; ++x) pixels.push_back(::GetPixel(dc, x, y));
+  return pixels;
+}
+
+struct MemoryCanvas {
+  win::unique_hdc dc{::CreateCompatibleDC(nullptr)};
+  win::unique_window_dc screen{nullptr};
+  win::unique_hbitmap bitmap{::CreateCompatibleBitmap(screen.get(), kFaceSide, kFaceSide)};
+  win::select_guard keep = win::select(dc.get(), bitmap.get());
+};
+
+}  // namespace
+
+double NowMs() {
+  LARGE_INTEGER now, frequency;
+  ::QueryPerformanceCounter(&now);
+  ::QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const double end = NowMs() + timeoutMs;
+  while (!done()) {
+    if (NowMs() > end) return false;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+  }
+  return true;
+}
+
+DiceHost::DiceHost(int left, int top, int width, int height)
+    : host_(::CreateWindowExW(0, L"STATIC", L"dice host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
+                              kHostSide, kHostSide, nullptr, nullptr, nullptr, nullptr)) {
+  site_ = app::OleControlSite::Create(
+      host_.get(), kDiceProgId, {left, top, width, height},
+      [this](DISPID id, const DISPPARAMS& params) {
+        const short argument = params.cArgs == 1 && V_VT(&params.rgvarg[0]) == VT_I2 ? V_I2(&params.rgvarg[0]) : 0;
+        events_.push_back({id, argument, NowMs()});
+      },
+      [this](DISPID id) { changes_.push_back(id); });
+}
+
+DiceHost::~DiceHost() {
+  if (site_) site_->Close();
+}
+
+HRESULT DiceHost::Run() { return site_->InvokeMethod(dicectl::kDispidRun); }
+
+HRESULT DiceHost::Put(DISPID id, VARIANT value, EXCEPINFO* excep) {
+  DISPID named = DISPID_PROPERTYPUT;
+  DISPPARAMS params{&value, &named, 1, 1};
+  return dice()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, excep, nullptr);
+}
+
+VARIANT DiceHost::Get(DISPID id) {
+  VARIANT result;
+  ::VariantInit(&result);
+  DISPPARAMS none{nullptr, nullptr, 0, 0};
+  dice()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr);
+  return result;
+}
+
+SIZE DiceHost::ExtentTwips() const {
+  SIZEL extent{};
+  site_->Object()->GetExtent(DVASPECT_CONTENT, &extent);
+  return {::MulDiv(extent.cx, win::kTwipsPerInch, kHimetricPerInch),
+          ::MulDiv(extent.cy, win::kTwipsPerInch, kHimetricPerInch)};
+}
+
+void DiceHost::Click() {
+  HWND face = site_->Window();
+  const LPARAM at = MAKELPARAM(kFaceSide / 4, kFaceSide / 4);
+  ::SendMessageW(face, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::SendMessageW(face, WM_LBUTTONUP, 0, at);
+}
+
+int DiceHost::FaceShown() const { return FaceOf(site_->Object()); }
+
+bool DiceHost::Ended() const { return Count(dicectl::kDispidEndDice) > 0; }
+
+int DiceHost::Count(DISPID event) const {
+  int n = 0;
+  for (const HeardEvent& e : events_) n += e.id == event;
+  return n;
+}
+
+int FaceOf(IUnknown* control) {
+  win::com_ptr<IViewObject> view;
+  if (FAILED(control->QueryInterface(IID_IViewObject, view.put_void()))) return 0;
+  MemoryCanvas drawn;
+  const RECTL bounds{0, 0, kFaceSide, kFaceSide};
+  view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, drawn.dc.get(), &bounds, nullptr, nullptr, 0);
+  const auto shown = Pixels(drawn.dc.get());
+  for (int face = dicectl::kFirstFace; face <= dicectl::kLastFace; ++face) {
+    MemoryCanvas expected;
+    const win::unique_hbitmap picture(static_cast<HBITMAP>(
+        ::LoadImageW(DiceLibrary(), MAKEINTRESOURCEW(face), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    const win::unique_hdc source(::CreateCompatibleDC(nullptr));
+    const auto keep = win::select(source.get(), picture.get());
+    ::BitBlt(expected.dc.get(), 0, 0, kFaceSide, kFaceSide, source.get(), 0, 0, SRCCOPY);
+    if (Pixels(expected.dc.get()) == shown) return face;
+  }
+  return 0;
+}
+
+PropertyBag::~PropertyBag() {
+  for (auto& [key, value] : values) ::VariantClear(&value);
+}
+
+STDMETHODIMP PropertyBag::QueryInterface(REFIID iid, void** out) {
+  *out = iid == IID_IUnknown || iid == IID_IPropertyBag ? static_cast<IPropertyBag*>(this) : nullptr;
+  return *out ? S_OK : E_NOINTERFACE;
+}
+
+STDMETHODIMP PropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
+  const auto it = values.find(name);
+  if (it == values.end()) return E_INVALIDARG;
+  return ::VariantCopy(value, &it->second);
+}
+
+STDMETHODIMP PropertyBag::Write(LPCOLESTR name, VARIANT* value) {
+  VARIANT& slot = values[name];
+  ::VariantClear(&slot);
+  order.emplace_back(name);
+  return ::VariantCopy(&slot, value);
+}
+
+STDMETHODIMP PageSite::QueryInterface(REFIID iid, void** out) {
+  *out = iid == IID_IUnknown || iid == IID_IPropertyPageSite ? static_cast<IPropertyPageSite*>(this) : nullptr;
+  return *out ? S_OK : E_NOINTERFACE;
+}
+
+STDMETHODIMP PageSite::OnStatusChange(DWORD flags) {
+  statusChanges.push_back(flags);
+  return S_OK;
+}
+
+STDMETHODIMP PageSite::GetLocaleID(LCID* lcid) {
+  *lcid = ::GetUserDefaultLCID();
+  return S_OK;
+}
+
+STDMETHODIMP PageSite::GetPageContainer(IUnknown** container) {
+  *container = nullptr;
+  return E_NOTIMPL;
+}
+
+STDMETHODIMP PageSite::TranslateAccelerator(MSG*) { return S_FALSE; }
+
+}  // namespace testing_support

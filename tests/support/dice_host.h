@@ -1,0 +1,103 @@
+#pragma once
+// Hosting the registered dice control in tests: a host window with a
+// control site, the events and notices it hears with their times, the face
+// the control shows, and the container objects a control or its property
+// page talks to (a property bag and a page site).
+#include <ocidl.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "com_ptr.h"
+#include "ole_control_site.h"
+#include "unique_handle.h"
+
+namespace testing_support {
+
+inline constexpr wchar_t kDiceProgId[] = L"Tumbix.Dice";
+
+// Milliseconds on a monotonic clock.
+double NowMs();
+
+// Dispatches messages until the condition holds or the time is up.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
+
+struct HeardEvent {
+  DISPID id;
+  short argument;  // EndDice's DiceNum, else 0
+  double atMs;
+};
+
+class DiceHost {
+ public:
+  // A visible host window with one Dice at left, top, width x height twips.
+  explicit DiceHost(int left = 0, int top = 0, int width = 600, int height = 600);
+  DiceHost(const DiceHost&) = delete;
+  DiceHost& operator=(const DiceHost&) = delete;
+  ~DiceHost();
+
+  bool ok() const { return static_cast<bool>(site_); }
+  app::OleControlSite& site() const { return *site_.get(); }
+  IDispatch* dice() const { return site_->Control(); }
+  HWND window() const { return host_.get(); }
+
+  HRESULT Run();
+  HRESULT Put(DISPID id, VARIANT value, EXCEPINFO* excep = nullptr);
+  VARIANT Get(DISPID id);
+  // The control's size as the control reports it, in twips.
+  SIZE ExtentTwips() const;
+  // A left click on the face, as the mouse makes it.
+  void Click();
+  // The face on screen: 1 to 6, or 0 when it matches no face picture.
+  int FaceShown() const;
+
+  bool Ended() const;
+  int Count(DISPID event) const;
+  const std::vector<HeardEvent>& events() const { return events_; }
+  const std::vector<DISPID>& changes() const { return changes_; }
+
+ private:
+  win::unique_hwnd host_;
+  win::com_ptr<app::OleControlSite> site_;
+  std::vector<HeardEvent> events_;
+  std::vector<DISPID> changes_;
+};
+
+// The face a control draws through IViewObject: 1 to 6, 0 for none of them.
+int FaceOf(IUnknown* control);
+
+// A container's property bag: what was written, by key.
+class PropertyBag final : public IPropertyBag {
+ public:
+  PropertyBag() = default;
+  PropertyBag(const PropertyBag&) = delete;
+  PropertyBag& operator=(const PropertyBag&) = delete;
+  ~PropertyBag();
+
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }  // lives on the test's stack
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP Read(LPCOLESTR name, VARIANT* value, IErrorLog* log) override;
+  STDMETHODIMP Write(LPCOLESTR name, VARIANT* value) override;
+
+  std::map<std::wstring, VARIANT> values;
+  std::vector<std::wstring> order;  // keys in the order written
+};
+
+// A property page's site that records the status changes it is told.
+class PageSite final : public IPropertyPageSite {
+ public:
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP OnStatusChange(DWORD flags) override;
+  STDMETHODIMP GetLocaleID(LCID* lcid) override;
+  STDMETHODIMP GetPageContainer(IUnknown** container) override;
+  STDMETHODIMP TranslateAccelerator(MSG* msg) override;
+
+  std::vector<DWORD> statusChanges;
+};
+
+}  // namespace testing_support

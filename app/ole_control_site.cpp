@@ -9,11 +9,7 @@
 namespace app {
 namespace {
 
-constexpr int kHimetricPerInch = 2540;
-
-SIZEL TwipsToHimetric(int width, int height) {
-  return {::MulDiv(width, kHimetricPerInch, win::kTwipsPerInch), ::MulDiv(height, kHimetricPerInch, win::kTwipsPerInch)};
-}
+SIZEL TwipsToHimetric(int width, int height) { return {win::TwipsToHimetric(width), win::TwipsToHimetric(height)}; }
 
 template <class I>
 HRESULT Hand(I* p, void** out) noexcept {
@@ -126,8 +122,8 @@ HRESULT OleControlSite::Resize(int widthTwips, int heightTwips) {
   wanted.right = wanted.left + win::TwipsToPixelsX(widthTwips);
   wanted.bottom = wanted.top + win::TwipsToPixelsY(heightTwips);
   if (object_->GetExtent(DVASPECT_CONTENT, &extent) == S_OK) {
-    wanted.right = wanted.left + win::TwipsToPixelsX(::MulDiv(extent.cx, win::kTwipsPerInch, kHimetricPerInch));
-    wanted.bottom = wanted.top + win::TwipsToPixelsY(::MulDiv(extent.cy, win::kTwipsPerInch, kHimetricPerInch));
+    wanted.right = wanted.left + win::TwipsToPixelsX(win::HimetricToTwips(extent.cx));
+    wanted.bottom = wanted.top + win::TwipsToPixelsY(win::HimetricToTwips(extent.cy));
   }
   return OnPosRectChange(&wanted);
 }

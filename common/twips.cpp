@@ -29,4 +29,12 @@ RECT TwipsRect(int left, int top, int width, int height) {
   return {l, t, l + TwipsToPixelsX(width), t + TwipsToPixelsY(height)};
 }
 
+namespace {
+constexpr int kHimetricPerInch = 2540;
+}  // namespace
+
+int HimetricToTwips(LONG himetric) { return ::MulDiv(himetric, kTwipsPerInch, kHimetricPerInch); }
+
+LONG TwipsToHimetric(int twips) { return ::MulDiv(twips, kHimetricPerInch, kTwipsPerInch); }
+
 }  // namespace win

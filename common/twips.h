@@ -24,6 +24,11 @@ int TwipsToPixelsY(int twips);
 int PixelsToTwipsX(int pixels);
 int PixelsToTwipsY(int pixels);
 
+// HIMETRIC (1/100 mm), the unit OLE objects give their sizes in; rounded
+// to the nearest unit.
+int HimetricToTwips(LONG himetric);
+LONG TwipsToHimetric(int twips);
+
 // A rectangle given in twips as left, top, width, height, in pixels.
 RECT TwipsRect(int left, int top, int width, int height);
 

@@ -1,12 +1,8 @@
 #pragma once
-// Containers size controls in HIMETRIC (1/100 mm); the control's own rules
-// are in twips. Conversions round to the nearest unit.
+// Containers size controls in HIMETRIC; the control's own rules are in twips.
 #include <windows.h>
 
 namespace dicectl {
-
-int HimetricToTwips(LONG himetric) noexcept;
-LONG TwipsToHimetric(int twips) noexcept;
 
 struct TwipsSize {
   int width;

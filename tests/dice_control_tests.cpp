@@ -169,6 +169,18 @@ TEST_F(DiceControl, HalfChanceTakesOnlyFaceNumbers) {
   EXPECT_EQ(host.changes().size(), 1u) << "a refused value notifies nobody";
 }
 
+struct Saved {
+  DiceSixNumber halfChance{};
+  VARIANT_BOOL resizeable{};
+};
+
+Saved PropertiesOf(const win::com_ptr<_Dice>& dice) {
+  Saved saved;
+  dice->get_HalfChance(&saved.halfChance);
+  dice->get_Resizeable(&saved.resizeable);
+  return saved;
+}
+
 template <class I>
 win::com_ptr<I> NewDice() {
   CLSID clsid;
@@ -200,12 +212,8 @@ TEST_F(DiceControl, PropertyBagKeepsOnlyWhatDiffersFromTheDefaults) {
 
   const auto loaded = NewDice<_Dice>();
   ASSERT_EQ(loaded.query<IPersistPropertyBag>()->Load(&bag, nullptr), S_OK);
-  DiceSixNumber halfChance{};
-  VARIANT_BOOL resizeable{};
-  loaded->get_HalfChance(&halfChance);
-  loaded->get_Resizeable(&resizeable);
-  EXPECT_EQ(halfChance, Dice4);
-  EXPECT_EQ(resizeable, VARIANT_FALSE);
+  EXPECT_EQ(PropertiesOf(loaded).halfChance, Dice4);
+  EXPECT_EQ(PropertiesOf(loaded).resizeable, VARIANT_FALSE);
 
   // An empty bag gives the defaults; a value of another type is converted.
   testing_support::PropertyBag other;
@@ -213,10 +221,8 @@ TEST_F(DiceControl, PropertyBagKeepsOnlyWhatDiffersFromTheDefaults) {
   V_BSTR(&other.values[L"HalfChance"]) = ::SysAllocString(L"2");
   const auto fresh = NewDice<_Dice>();
   ASSERT_EQ(fresh.query<IPersistPropertyBag>()->Load(&other, nullptr), S_OK);
-  fresh->get_HalfChance(&halfChance);
-  fresh->get_Resizeable(&resizeable);
-  EXPECT_EQ(halfChance, Dice2);
-  EXPECT_EQ(resizeable, VARIANT_TRUE);
+  EXPECT_EQ(PropertiesOf(fresh).halfChance, Dice2);
+  EXPECT_EQ(PropertiesOf(fresh).resizeable, VARIANT_TRUE);
 }
 
 TEST_F(DiceControl, StreamsKeepBothProperties) {
@@ -235,12 +241,8 @@ TEST_F(DiceControl, StreamsKeepBothProperties) {
   stream->Seek(start, STREAM_SEEK_SET, nullptr);
   const auto loaded = NewDice<_Dice>();
   ASSERT_EQ(loaded.query<IPersistStreamInit>()->Load(stream.get()), S_OK);
-  DiceSixNumber halfChance{};
-  VARIANT_BOOL resizeable{};
-  loaded->get_HalfChance(&halfChance);
-  loaded->get_Resizeable(&resizeable);
-  EXPECT_EQ(halfChance, Dice4);
-  EXPECT_EQ(resizeable, VARIANT_FALSE);
+  EXPECT_EQ(PropertiesOf(loaded).halfChance, Dice4);
+  EXPECT_EQ(PropertiesOf(loaded).resizeable, VARIANT_FALSE);
 
   // A stream that ends early is refused and changes nothing.
   win::com_ptr<IStream> shortStream;
@@ -249,8 +251,7 @@ TEST_F(DiceControl, StreamsKeepBothProperties) {
   shortStream->Write(&format, sizeof format, nullptr);
   shortStream->Seek(start, STREAM_SEEK_SET, nullptr);
   EXPECT_TRUE(FAILED(loaded.query<IPersistStreamInit>()->Load(shortStream.get())));
-  loaded->get_HalfChance(&halfChance);
-  EXPECT_EQ(halfChance, Dice4);
+  EXPECT_EQ(PropertiesOf(loaded).halfChance, Dice4);
 }
 
 TEST_F(DiceControl, AHundredControlsLeaveNothingBehind) {

@@ -9,7 +9,6 @@ namespace testing_support {
 namespace {
 
 constexpr int kFaceSide = 40;
-constexpr int kHimetricPerInch = 2540;
 constexpr int kHostSide = 400;
 
 // The control's pictures, as the library holds them.
@@ -87,8 +86,7 @@ VARIANT DiceHost::Get(DISPID id) {
 SIZE DiceHost::ExtentTwips() const {
   SIZEL extent{};
   site_->Object()->GetExtent(DVASPECT_CONTENT, &extent);
-  return {::MulDiv(extent.cx, win::kTwipsPerInch, kHimetricPerInch),
-          ::MulDiv(extent.cy, win::kTwipsPerInch, kHimetricPerInch)};
+  return {win::HimetricToTwips(extent.cx), win::HimetricToTwips(extent.cy)};
 }
 
 void DiceHost::Click() {

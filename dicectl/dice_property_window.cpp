@@ -17,7 +17,7 @@ constexpr int kPageHeightTwips = 2310;
 // A drop-down combo box is given the height of its open list.
 constexpr int kComboListHeightTwips = 2400;
 
-const win::FontSpec kPageFont{L"宋体", 90, FW_NORMAL, GB2312_CHARSET};
+const win::FontSpec kPageFont{L"宋体", 900, FW_NORMAL, GB2312_CHARSET};
 
 // Entry n stands for the DiceSixNumber value n.
 constexpr std::array<const wchar_t*, 7> kFaceEntries = {

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <olectl.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -152,6 +153,12 @@ TEST_F(DicePage, DescribesItselfAndListsTheSevenFaces) {
   wchar_t caption[32] = L"";
   ::GetWindowTextW(Child(IDC_Option2), caption, 32);
   EXPECT_STREQ(caption, L"大小不可变");
+  // The captions are in a readable 9-point Chinese face.
+  LOGFONTW font{};
+  ASSERT_TRUE(::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(Child(IDC_Label1), WM_GETFONT, 0, 0)),
+                           sizeof font, &font));
+  EXPECT_STREQ(font.lfFaceName, L"宋体");
+  EXPECT_EQ(std::abs(font.lfHeight), ::MulDiv(9, win::ScreenDpiY(), 72));
 }
 
 TEST_F(DicePage, OpensOnTheFirstControlsValues) {
@@ -175,7 +182,7 @@ TEST_F(DicePage, AFixedSizeControlOpensWithSizeCannotChange) {
 TEST_F(DicePage, ApplyWritesTheFirstControlOnly) {
   const auto first = NewDice(3, true);
   const auto second = NewDice(5, true);
-  SIZEL big{2540, 2540};
+  SIZEL big{win::TwipsToHimetric(1440), win::TwipsToHimetric(1440)};
   first.query<IOleObject>()->SetExtent(DVASPECT_CONTENT, &big);
   Open({first.get(), second.get()});
   EXPECT_EQ(ChosenEntry(), 3) << "the first control is read";
@@ -192,8 +199,8 @@ TEST_F(DicePage, ApplyWritesTheFirstControlOnly) {
   const DiceState written = StateOf(first);
   EXPECT_EQ(written.halfChance, 0);
   EXPECT_FALSE(written.resizeable);
-  EXPECT_EQ(::MulDiv(written.extent.cx, 1440, 2540), 600);
-  EXPECT_EQ(::MulDiv(written.extent.cy, 1440, 2540), 600);
+  EXPECT_EQ(win::HimetricToTwips(written.extent.cx), 600);
+  EXPECT_EQ(win::HimetricToTwips(written.extent.cy), 600);
   const DiceState untouched = StateOf(second);
   EXPECT_EQ(untouched.halfChance, 5);
   EXPECT_TRUE(untouched.resizeable);

@@ -196,6 +196,9 @@ bool Form1::OnCommand(int id) {
     case IDM_MNUCeZi:
       MNUCeZi_Click();
       return true;
+    case IDM_MnuZhSAI:
+      MnuZhSAI_Click();
+      return true;
     case IDM_MnuSUO:
       MnuSUO_Click();
       return true;
@@ -254,6 +257,7 @@ void Form1::Form_QueryUnload() {
 // The secondary windows, in the order they are unloaded.
 void Form1::Form_Unload() {
   frmAbout_.Unload();
+  frmSaizi_.Unload();
   frmsplash_.Unload();
   frmsuom_.Unload();
   frmtt_.Unload();
@@ -291,6 +295,7 @@ void Form1::fdfdfdf_Click() {
 }
 
 void Form1::MNUCeZi_Click() { frmtt_.Show(hwnd(), *this, services_); }
+void Form1::MnuZhSAI_Click() { frmSaizi_.Show(hwnd(), *this, services_); }
 
 void Form1::MnuSUO_Click() { frmsuom_.Show(hwnd()); }
 

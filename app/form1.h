@@ -12,6 +12,7 @@
 #include "common_dialog.h"
 #include "frame_pacer.h"
 #include "frmAbout.h"
+#include "frmSaizi.h"
 #include "frmsplash.h"
 #include "frmsuom.h"
 #include "frmtt.h"
@@ -63,6 +64,7 @@ class Form1 final : public win::BaseWindow<Form1>,
   bool MnupopupVisible() const { return hwnd() && ::GetMenu(hwnd()) == menuBar_.get(); }
   bool m_bShuffling() const { return m_bShuffling_; }
   frmtt* frmttWindow() const { return frmtt_.get(); }
+  frmSaizi* frmSaiziWindow() const { return frmSaizi_.get(); }
   frmsuom* frmsuomWindow() const { return frmsuom_.get(); }
   frmAbout* frmAboutWindow() const { return frmAbout_.get(); }
   frmsplash* frmsplashWindow() const { return frmsplash_.get(); }
@@ -82,6 +84,7 @@ class Form1 final : public win::BaseWindow<Form1>,
   void mnuBEGin_Click();
   void fdfdfdf_Click();
   void MNUCeZi_Click();
+  void MnuZhSAI_Click();
   void MnuSUO_Click();
   void mnUabout_Click();
   void ShowSplash();
@@ -103,6 +106,7 @@ class Form1 final : public win::BaseWindow<Form1>,
   FramePacer pacer_;
   Board board_;
   WindowSlot<frmAbout> frmAbout_;
+  WindowSlot<frmSaizi> frmSaizi_;
   WindowSlot<frmsplash> frmsplash_;
   WindowSlot<frmsuom> frmsuom_;
   WindowSlot<frmtt> frmtt_;

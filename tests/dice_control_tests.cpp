@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <iostream>
 
 #include "com_ptr.h"
 #include "dice_host.h"
@@ -277,20 +278,15 @@ TEST_F(DiceControl, AHundredControlsLeaveNothingBehind) {
   }
   testing_support::PumpFor(50);
   const GuiObjects after = GuiObjects::Now();
-  std::printf("GDI %lu -> %lu, USER %lu -> %lu\n", before.gdi, after.gdi, before.user, after.user);
-  EXPECT_EQ(after.gdi, before.gdi);
-  EXPECT_EQ(after.user, before.user);
+  std::cout << before << " -> " << after << "\n";
+  EXPECT_EQ(after, before);
 
-  using CanUnload = HRESULT(STDAPICALLTYPE*)();
-  const auto canUnload = reinterpret_cast<CanUnload>(
-      reinterpret_cast<void*>(::GetProcAddress(keepLoaded.get(), "DllCanUnloadNow")));
-  ASSERT_NE(canUnload, nullptr);
-  EXPECT_EQ(canUnload(), S_OK);
+  EXPECT_EQ(testing_support::LibraryCanUnload(keepLoaded.get()), S_OK);
   {
     const auto alive = NewDice<IUnknown>();
-    EXPECT_EQ(canUnload(), S_FALSE) << "a live control keeps the library";
+    EXPECT_EQ(testing_support::LibraryCanUnload(keepLoaded.get()), S_FALSE) << "a live control keeps the library";
   }
-  EXPECT_EQ(canUnload(), S_OK);
+  EXPECT_EQ(testing_support::LibraryCanUnload(keepLoaded.get()), S_OK);
 }
 
 }  // namespace

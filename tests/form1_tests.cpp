@@ -279,9 +279,7 @@ TEST_F(Form1Test, RepeatedDisplaysAndViewChangesLeakNoObjects) {
       Send(form.maintxt(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
       h.Command(IDM_mnuBEGin);
     }
-    const auto after = testing_support::GuiObjects::Now();
-    EXPECT_EQ(after.gdi, before.gdi);
-    EXPECT_EQ(after.user, before.user);
+    EXPECT_EQ(testing_support::GuiObjects::Now(), before);
   });
 }
 

@@ -172,11 +172,7 @@ TEST_F(FrmttTest, OneWindowWhateverHowOftenItIsChosen) {
   HWND first = Open().hwnd();
   HWND second = Open().hwnd();
   EXPECT_EQ(first, second);
-  int count = 0;
-  for (HWND w = ::FindWindowExW(nullptr, nullptr, L"vesha.frmtt", nullptr); w;
-       w = ::FindWindowExW(nullptr, w, L"vesha.frmtt", nullptr))
-    ++count;
-  EXPECT_EQ(count, 1);
+  EXPECT_EQ(testing_support::CountWindows(L"vesha.frmtt"), 1);
   EXPECT_EQ(::GetWindow(first, GW_OWNER), form.hwnd());
 }
 

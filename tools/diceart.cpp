@@ -9,35 +9,20 @@
 #include <vector>
 
 #include "bmp_file.h"
+#include "shapes.h"
 
 namespace {
 
 constexpr tools::Pixel kWhite{255, 255, 255};
 constexpr tools::Pixel kRed{255, 0, 0};
 
-struct Point {
-  double x, y;
-};
-
-struct RoundedSquare {
-  double left, top, right, bottom, radius;
-
-  // Whether a pixel centre lies inside.
-  bool Contains(Point p) const {
-    const double dx = p.x < left + radius ? left + radius - p.x : (p.x > right - radius ? p.x - (right - radius) : 0);
-    const double dy = p.y < top + radius ? top + radius - p.y : (p.y > bottom - radius ? p.y - (bottom - radius) : 0);
-    return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom && dx * dx + dy * dy <= radius * radius;
-  }
-};
+using tools::Pip;
+using tools::Point;
+using tools::RoundedSquare;
 
 RoundedSquare Inset(int width, int height, double inset, double radius) {
   return {inset, inset, width - inset, height - inset, radius};
 }
-
-struct Pip {
-  Point centre;
-  double radius;
-};
 
 struct Picture {
   int width, height;
@@ -51,11 +36,7 @@ std::vector<tools::Pixel> Paint(const Picture& pic) {
     for (int x = 0; x < pic.width; ++x) {
       const Point p{x + 0.5, y + 0.5};
       bool red = pic.outer.Contains(p) && !pic.inner.Contains(p);
-      for (const Pip& pip : pic.pips) {
-        const double dx = p.x - pip.centre.x;
-        const double dy = p.y - pip.centre.y;
-        red = red || dx * dx + dy * dy <= pip.radius * pip.radius;
-      }
+      for (const Pip& pip : pic.pips) red = red || pip.Contains(p);
       pixels.push_back(red ? kRed : kWhite);
     }
   }

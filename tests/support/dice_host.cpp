@@ -89,12 +89,21 @@ SIZE DiceHost::ExtentTwips() const {
   return {win::HimetricToTwips(extent.cx), win::HimetricToTwips(extent.cy)};
 }
 
-void DiceHost::Click() {
-  HWND face = site_->Window();
+HRESULT LibraryCanUnload(HMODULE library) {
+  using CanUnload = HRESULT(STDAPICALLTYPE*)();
+  const auto entry =
+      reinterpret_cast<CanUnload>(reinterpret_cast<void*>(::GetProcAddress(library, "DllCanUnloadNow")));
+  return entry ? entry() : E_FAIL;
+}
+
+void ClickFace(const app::OleControlSite& site) {
+  HWND face = site.Window();
   const LPARAM at = MAKELPARAM(kFaceSide / 4, kFaceSide / 4);
   ::SendMessageW(face, WM_LBUTTONDOWN, MK_LBUTTON, at);
   ::SendMessageW(face, WM_LBUTTONUP, 0, at);
 }
+
+void DiceHost::Click() { ClickFace(site()); }
 
 int DiceHost::FaceShown() const { return FaceOf(site_->Object()); }
 

@@ -65,6 +65,13 @@ class DiceHost {
   std::vector<DISPID> changes_;
 };
 
+// A library's own answer whether it may be unloaded: S_OK once none of its
+// objects lives; E_FAIL when it has no such entry.
+HRESULT LibraryCanUnload(HMODULE library);
+
+// A left click on a hosted die's face, as the mouse makes it.
+void ClickFace(const app::OleControlSite& site);
+
 // The face a control draws through IViewObject: 1 to 6, 0 for none of them.
 int FaceOf(IUnknown* control);
 

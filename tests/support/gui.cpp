@@ -70,6 +70,13 @@ DWORD WindowsInUse() {
 
 }  // namespace
 
+int CountWindows(const wchar_t* className) {
+  int count = 0;
+  for (HWND w = ::FindWindowExW(nullptr, nullptr, className, nullptr); w; w = ::FindWindowExW(nullptr, w, className, nullptr))
+    ++count;
+  return count;
+}
+
 GuiObjects GuiObjects::Now() {
   HANDLE self = ::GetCurrentProcess();
   const DWORD gdi = ::GetGuiResources(self, GR_GDIOBJECTS);

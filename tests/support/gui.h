@@ -2,6 +2,7 @@
 // Helpers for tests that drive real windows.
 #include <windows.h>
 
+#include <ostream>
 #include <vector>
 
 #include "unique_handle.h"
@@ -11,13 +12,21 @@ namespace testing_support {
 // Dispatches this thread's messages for about the given time.
 void PumpFor(DWORD milliseconds);
 
+// How many top-level windows of the class exist.
+int CountWindows(const wchar_t* className);
+
 // Counts of this process's GDI and USER objects (under Wine, GDI objects
 // and windows).
 struct GuiObjects {
   DWORD gdi;
   DWORD user;
   static GuiObjects Now();
+  bool operator==(const GuiObjects&) const = default;
 };
+
+inline std::ostream& operator<<(std::ostream& out, const GuiObjects& objects) {
+  return out << "GDI " << objects.gdi << ", USER " << objects.user;
+}
 
 // Sets a key as held down (or not) in this thread's keyboard state, as
 // GetKeyState will read it.

@@ -5,24 +5,7 @@
 namespace dicectl {
 
 DiceAutomation::DiceAutomation(IUnknown& outer, Dice& dice)
-    : DelegatingUnknown(outer), dice_(dice), dispatch_(IID__Dice) {}
-
-STDMETHODIMP DiceAutomation::GetTypeInfoCount(UINT* count) { return dispatch_.GetTypeInfoCount(count); }
-
-STDMETHODIMP DiceAutomation::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
-  return dispatch_.GetTypeInfo(index, info);
-}
-
-STDMETHODIMP DiceAutomation::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-  if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-  return dispatch_.GetIDsOfNames(names, count, ids);
-}
-
-STDMETHODIMP DiceAutomation::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                                    EXCEPINFO* excep, UINT* argErr) {
-  if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-  return dispatch_.Invoke(static_cast<_Dice*>(this), id, flags, params, result, excep, argErr);
-}
+    : DelegatingUnknown(outer), dice_(dice) {}
 
 STDMETHODIMP DiceAutomation::Run() {
   dice_.Run();

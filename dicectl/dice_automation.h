@@ -12,16 +12,10 @@ namespace dicectl {
 
 class Dice;
 
-class DiceAutomation final : public DelegatingUnknown<_Dice, IProvideClassInfo2, ISpecifyPropertyPages> {
+class DiceAutomation final : public DelegatingUnknown<DualDispatch<_Dice>, IProvideClassInfo2, ISpecifyPropertyPages> {
  public:
   DiceAutomation(IUnknown& outer, Dice& dice);
 
-  // IDispatch.
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-  STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
-  STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
-  STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
-                      EXCEPINFO* excep, UINT* argErr) override;
 
   // _Dice.
   STDMETHODIMP Run() override;
@@ -39,7 +33,6 @@ class DiceAutomation final : public DelegatingUnknown<_Dice, IProvideClassInfo2,
 
  private:
   Dice& dice_;
-  TypeInfoDispatch dispatch_;
 };
 
 }  // namespace dicectl

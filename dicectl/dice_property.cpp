@@ -45,7 +45,7 @@ HRESULT DiceProperty::Create(REFIID iid, void** out) {
   return page->QueryInterface(iid, out);
 }
 
-DiceProperty::DiceProperty() : dispatch_(IID__DiceProperty), window_(*this) {}
+DiceProperty::DiceProperty() : window_(*this) {}
 
 DiceProperty::~DiceProperty() = default;
 
@@ -191,23 +191,6 @@ void DiceProperty::Option1_Click() {
 void DiceProperty::Option2_Click() {
   option1_ = false;
   MarkChanged();
-}
-
-STDMETHODIMP DiceProperty::GetTypeInfoCount(UINT* count) { return dispatch_.GetTypeInfoCount(count); }
-
-STDMETHODIMP DiceProperty::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
-  return dispatch_.GetTypeInfo(index, info);
-}
-
-STDMETHODIMP DiceProperty::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-  if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-  return dispatch_.GetIDsOfNames(names, count, ids);
-}
-
-STDMETHODIMP DiceProperty::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                                  EXCEPINFO* excep, UINT* argErr) {
-  if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-  return dispatch_.Invoke(static_cast<_DiceProperty*>(this), id, flags, params, result, excep, argErr);
 }
 
 }  // namespace dicectl

@@ -14,7 +14,9 @@
 
 namespace dicectl {
 
-class DiceProperty final : public IPropertyPage, public _DiceProperty, private DicePropertyWindow::Owner {
+class DiceProperty final : public IPropertyPage,
+                           public DualDispatch<_DiceProperty>,
+                           private DicePropertyWindow::Owner {
  public:
   static HRESULT Create(REFIID iid, void** out);
 
@@ -35,12 +37,6 @@ class DiceProperty final : public IPropertyPage, public _DiceProperty, private D
   STDMETHODIMP Help(LPCOLESTR helpDir) override;
   STDMETHODIMP TranslateAccelerator(MSG* msg) override;
 
-  // IDispatch of _DiceProperty, which has no members of its own.
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-  STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
-  STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
-  STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
-                      EXCEPINFO* excep, UINT* argErr) override;
 
  private:
   static constexpr int kNoEntry = -1;
@@ -61,7 +57,6 @@ class DiceProperty final : public IPropertyPage, public _DiceProperty, private D
 
   ModuleLock lock_;
   LONG refs_ = 1;
-  TypeInfoDispatch dispatch_;
   win::com_ptr<IPropertyPageSite> site_;
   std::vector<win::com_ptr<IUnknown>> objects_;
   DicePropertyWindow window_;

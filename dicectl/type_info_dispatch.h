@@ -25,4 +25,29 @@ class TypeInfoDispatch {
   win::com_ptr<ITypeInfo> info_;
 };
 
+// The IDispatch part of a dual interface, through the type info of that
+// interface; the class that derives supplies IUnknown and the members.
+template <class Dual>
+class DualDispatch : public Dual {
+ public:
+  STDMETHODIMP GetTypeInfoCount(UINT* count) override { return dispatch_.GetTypeInfoCount(count); }
+  STDMETHODIMP GetTypeInfo(UINT index, LCID, ITypeInfo** info) override { return dispatch_.GetTypeInfo(index, info); }
+  STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    return dispatch_.GetIDsOfNames(names, count, ids);
+  }
+  STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep,
+                      UINT* argErr) override {
+    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    return dispatch_.Invoke(static_cast<Dual*>(this), id, flags, params, result, excep, argErr);
+  }
+
+ protected:
+  DualDispatch() : dispatch_(__uuidof(Dual)) {}
+  ~DualDispatch() = default;
+
+ private:
+  TypeInfoDispatch dispatch_;
+};
+
 }  // namespace dicectl

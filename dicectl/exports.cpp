@@ -2,6 +2,8 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include <optional>
+
 #include "class_factory.h"
 #include "dice_property_window.h"
 #include "dice_window.h"
@@ -48,6 +50,17 @@ HRESULT RegisterTypeLibrary(RegistryScope scope) {
                                          : ::RegisterTypeLibForUser(lib.get(), path, nullptr);
 }
 
+// The platform the embedded library was compiled for (SYS_WIN32 in the
+// 32-bit module, SYS_WIN64 in the 64-bit one): it was registered under it.
+std::optional<SYSKIND> OwnSysKind() {
+  const auto lib = dicectl::LoadOwnTypeLib();
+  TLIBATTR* attr = nullptr;
+  if (!lib || FAILED(lib->GetLibAttr(&attr))) return std::nullopt;
+  const SYSKIND kind = attr->syskind;
+  lib->ReleaseTLibAttr(attr);
+  return kind;
+}
+
 // Not registered is as good as unregistered; platforms differ in what
 // unregistering a missing library returns, so ask first.
 HRESULT UnregisterTypeLibrary(RegistryScope scope) {
@@ -55,9 +68,11 @@ HRESULT UnregisterTypeLibrary(RegistryScope scope) {
   const HRESULT registered = ::QueryPathOfRegTypeLib(LIBID_Tumbix, kTypeLibMajor, kTypeLibMinor, kTypeLibLcid, &path);
   ::SysFreeString(path);
   if (FAILED(registered)) return S_OK;
+  const auto kind = OwnSysKind();
+  if (!kind) return TYPE_E_CANTLOADLIBRARY;
   return scope == RegistryScope::Machine
-             ? ::UnRegisterTypeLib(LIBID_Tumbix, kTypeLibMajor, kTypeLibMinor, kTypeLibLcid, SYS_WIN32)
-             : ::UnRegisterTypeLibForUser(LIBID_Tumbix, kTypeLibMajor, kTypeLibMinor, kTypeLibLcid, SYS_WIN32);
+             ? ::UnRegisterTypeLib(LIBID_Tumbix, kTypeLibMajor, kTypeLibMinor, kTypeLibLcid, *kind)
+             : ::UnRegisterTypeLibForUser(LIBID_Tumbix, kTypeLibMajor, kTypeLibMinor, kTypeLibLcid, *kind);
 }
 
 }  // namespace

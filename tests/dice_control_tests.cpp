@@ -290,3 +290,30 @@ TEST_F(DiceControl, AHundredControlsLeaveNothingBehind) {
 }
 
 }  // namespace
+
+// A client of the control's own architecture that is not ours: the
+// system's ATL host creates it by ProgID and activates it in its window.
+TEST_F(DiceControl, TheSystemsAtlHostCreatesItByProgId) {
+  using Init = BOOL(WINAPI*)();
+  using GetControl = HRESULT(WINAPI*)(HWND, IUnknown**);
+  // Never unloaded: the host window class it registers lives as long.
+  static const win::unique_hmodule atl(::LoadLibraryW(L"atl.dll"));
+  ASSERT_TRUE(atl);
+  const auto init = reinterpret_cast<Init>(reinterpret_cast<void*>(::GetProcAddress(atl.get(), "AtlAxWinInit")));
+  const auto getControl =
+      reinterpret_cast<GetControl>(reinterpret_cast<void*>(::GetProcAddress(atl.get(), "AtlAxGetControl")));
+  ASSERT_TRUE(init && getControl && init());
+
+  const win::unique_hwnd host(::CreateWindowExW(0, L"AtlAxWin", testing_support::kDiceProgId,
+                                                WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 120, 120, nullptr, nullptr,
+                                                nullptr, nullptr));
+  ASSERT_TRUE(host);
+  win::com_ptr<IUnknown> control;
+  ASSERT_EQ(getControl(host.get(), control.put()), S_OK);
+  const auto persist = control.query<IPersist>();
+  ASSERT_TRUE(persist);
+  CLSID clsid{};
+  ASSERT_EQ(persist->GetClassID(&clsid), S_OK);
+  EXPECT_TRUE(::IsEqualCLSID(clsid, CLSID_Dice));
+  EXPECT_NE(::GetWindow(host.get(), GW_CHILD), nullptr) << "the die's window, active in place";
+}

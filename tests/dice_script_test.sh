@@ -3,7 +3,8 @@
 # bound. cscript exits 0 even when a script fails, so its output is what
 # tells.
 set -euo pipefail
-out=$("$(dirname "$0")/../tools/wine-exec.sh" cscript //nologo "Z:$(dirname "$(realpath "$0")")/dice_script.vbs" 2>/dev/null | tr -d '\r')
+arch=$1
+out=$("$(dirname "$0")/../tools/wine-exec.sh" "$arch" cscript //nologo "Z:$(dirname "$(realpath "$0")")/dice_script.vbs" 2>/dev/null | tr -d '\r')
 echo "$out"
 expected='created True
 HalfChance 0

@@ -4,6 +4,7 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -306,9 +307,9 @@ TEST(DiceLibrary, FacePicturesAreRedPipsOnWhite) {
   for (COLORREF c : toolbox) ASSERT_TRUE(c == RGB(255, 255, 255) || c == RGB(255, 0, 0));
 }
 
-bool KeyExists(HKEY root, const std::wstring& path) {
+bool KeyExists(HKEY root, const std::wstring& path, REGSAM view = 0) {
   HKEY key = nullptr;
-  const bool found = ::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+  const bool found = ::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key) == ERROR_SUCCESS;
   const win::unique_hkey owned(key);
   return found;
 }
@@ -377,6 +378,29 @@ TEST_F(DiceRegistration, RoundTripLeavesNoKeyBehind) {
 
   ASSERT_EQ(registerServer(), S_OK);
   EXPECT_TRUE(Creatable());
+}
+
+// The registry view of the other architecture, where this process has one:
+// on 64-bit Windows a 32-bit library registers in the 32-bit view and a
+// 64-bit one in the 64-bit view.
+std::optional<REGSAM> OtherView() {
+  if constexpr (sizeof(void*) == 8) return KEY_WOW64_32KEY;
+  BOOL wow64 = FALSE;
+  ::IsWow64Process(::GetCurrentProcess(), &wow64);
+  return wow64 ? std::optional<REGSAM>(KEY_WOW64_64KEY) : std::nullopt;
+}
+
+TEST_F(DiceRegistration, EntriesGoToTheViewAndPlatformOfItsArchitecture) {
+  ASSERT_EQ(registerServer(), S_OK);
+  constexpr bool k64 = sizeof(void*) == 8;
+  const std::wstring typeLib = L"TypeLib\\" + Guid(LIBID_Tumbix) + L"\\1.0\\409\\";
+  EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, typeLib + (k64 ? L"win64" : L"win32")));
+  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, typeLib + (k64 ? L"win32" : L"win64")));
+  const std::wstring clsid = L"CLSID\\" + Guid(CLSID_Dice);
+  EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, clsid));
+  if (const auto other = OtherView()) {
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, clsid, *other));
+  }
 }
 
 // Without the right to write the machine's classes, the user's are used.

@@ -34,7 +34,7 @@ TEST_F(InfoTest, TheSplashIsOnTopForAboutASecondOfStartUp) {
   h.RunLoaded([&] {
     seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_EQ(form.frmsplashWindow(), nullptr);
-    EXPECT_EQ(::FindWindowW(app::frmsplash::ClassName(), nullptr), nullptr);
+    EXPECT_EQ(testing_support::CountWindows(app::frmsplash::ClassName()), 0);
   });
   EXPECT_TRUE(seen);
   EXPECT_TRUE(topmost);

@@ -2,13 +2,13 @@
 # A lot printed under Wine on the CUPS PDF printer comes back from the PDF
 # with every character in place.
 set -euo pipefail
-probe=$1
+arch=$1 probe=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 touch "$work/start"
 sleep 1  # PDF times are in whole seconds
 
-"$(dirname "$0")/../tools/wine-exec.sh" "$probe" 1 "Z:$work/expected.txt"
+"$(dirname "$0")/../tools/wine-exec.sh" "$arch" "$probe" 1 "Z:$work/expected.txt"
 
 pdf=
 for _ in $(seq 120); do

@@ -1,41 +1,116 @@
-# Shared set-up for run.sh and test.sh: packages, SQLite, the build, the Wine
-# prefix and a display. Every step checks first, so a second run is quick.
+# Shared set-up for run.sh, test.sh and bench.sh: the host's abilities,
+# packages, SQLite, the IDL files, a Wine prefix per architecture, the
+# builds and a display. Every step checks first, so a second run is quick;
+# a step that fails says what failed and what to do, and the next run
+# repairs what it left.
 # shellcheck shell=bash
-
-VESHA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-VESHA_BUILD="$VESHA_ROOT/build"
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 VESHA_DEPS="$VESHA_BUILD/deps"
-export WINEPREFIX="$VESHA_BUILD/wineprefix"
-export WINEARCH=win32
-export WINEDEBUG=-all
-# Keep Wine from asking to install Mono or Gecko in a fresh prefix, and a
-# crashing test from waiting for a debugger.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-
-VESHA_PACKAGES=(
-  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
-  mingw-w64-i686-dev mingw-w64-tools cmake make gcc libc6-dev googletest
-  wine wine32:i386 xvfb xauth xdotool imagemagick
-  fonts-wqy-microhei unicode-data bzip2
-  dpkg-dev tcl8.6
-  cups printer-driver-cups-pdf poppler-utils libcups2:i386 python3
-)
 
 say() { printf '== %s\n' "$*"; }
+die() {
+  printf 'vesha set-up: %s\n' "$*" >&2
+  exit 1
+}
 
 as_root() {
   if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+in_dir() {
+  local dir=$1
+  shift
+  (cd "$dir" && "$@")
+}
+
+# Runs a command with its output kept aside; when it fails, shows the end
+# of that output and stops, saying what failed and what to do.
+checked() {
+  local what=$1 advice=$2 log rc=0
+  shift 2
+  log=$(mktemp)
+  "$@" >"$log" 2>&1 || rc=$?
+  if [ $rc != 0 ]; then
+    tail -n 30 "$log" >&2
+    rm -f "$log"
+    die "$what failed (exit code $rc). $advice"
+  fi
+  rm -f "$log"
+}
+
+# --- The host ---------------------------------------------------------------
+
+# The architectures whose programs this host runs: x86_64 always, i686 where
+# the kernel runs 32-bit programs, as 32-bit Wine is one. The kernel is asked
+# with a 93-byte static i386 program that only exits, so no 32-bit library
+# need be installed first. VESHA_NO_32BIT=1 takes the path of a host without
+# 32-bit support on one that has it.
+VESHA_RUN_ARCHES=()
+VESHA_NO_32BIT_REASON=
+detect_host() {
+  VESHA_RUN_ARCHES=(x86_64)
+  if [ "${VESHA_NO_32BIT:-0}" = 1 ]; then
+    VESHA_NO_32BIT_REASON="VESHA_NO_32BIT=1 is set"
+    return 0
+  fi
+  local elf_header=7f454c460101010000000000000000000200030001000000548004083400000000000000000000003400200001000000000000
+  local load_segment=010000000000000000800408008004085d0000005d0000000500000000100000
+  local exit_0=b80100000031dbcd80 # mov eax, 1 (exit); xor ebx, ebx; int 0x80
+  local probe="$VESHA_BUILD/probe-i386"
+  mkdir -p "$VESHA_BUILD"
+  printf "$(sed 's/../\\x&/g' <<<"$elf_header$load_segment$exit_0")" >"$probe"
+  chmod +x "$probe"
+  local answer
+  if answer=$("$probe" 2>&1); then
+    VESHA_RUN_ARCHES+=(i686)
+  else
+    VESHA_NO_32BIT_REASON="this kernel runs no 32-bit program (${answer##*: })"
+  fi
+  rm -f "$probe"
+}
+
+runs_arch() {
+  local a
+  for a in "${VESHA_RUN_ARCHES[@]}"; do [ "$a" = "$1" ] && return 0; done
+  return 1
+}
+
+# --- Packages ---------------------------------------------------------------
+
+VESHA_COMMON_PACKAGES=(
+  mingw-w64-tools cmake make gcc libc6-dev googletest
+  wine64 xvfb xauth xdotool imagemagick
+  fonts-wqy-microhei unicode-data bzip2
+  dpkg-dev tcl8.6
+  cups printer-driver-cups-pdf poppler-utils python3
+)
+
+# What building for ARCH needs.
+build_packages() {
+  local d=${1//_/-}
+  echo "g++-mingw-w64-$d-posix gcc-mingw-w64-$d-posix binutils-mingw-w64-$d mingw-w64-$d-dev"
+}
+
+# What running ARCH's programs under Wine needs; without its own libcups
+# Wine sees no printer.
+run_packages() {
+  case $1 in
+    i686) echo "wine32:i386 libcups2:i386" ;;
+    x86_64) echo "wine64 libcups2" ;;
+  esac
+}
+
 missing_packages() {
-  local p
-  for p in "${VESHA_PACKAGES[@]}"; do
+  local arch p wanted=("${VESHA_COMMON_PACKAGES[@]}")
+  for arch in "${VESHA_ARCHES[@]}"; do read -ra p <<<"$(build_packages "$arch")" && wanted+=("${p[@]}"); done
+  for arch in "${VESHA_RUN_ARCHES[@]}"; do read -ra p <<<"$(run_packages "$arch")" && wanted+=("${p[@]}"); done
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q '^install ok installed' || echo "$p"
   done
 }
 
-# SQLite is built from Debian's source package, so deb-src must be on:
-# in deb822 files the Types line gains deb-src, in one-line files every
+# SQLite and the IDL files come from source packages, so deb-src must be
+# on: in deb822 files the Types line gains deb-src, in one-line files every
 # deb line gets its deb-src twin.
 has_deb_src() {
   grep -qsE '^deb-src |^Types:.*deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
@@ -57,96 +132,176 @@ enable_deb_src() {
 install_packages() {
   local missing
   missing=$(missing_packages)
-  local need_src=0
-  has_deb_src || need_src=1
-  [ -z "$missing" ] && [ $need_src = 0 ] && return 0
+  if has_deb_src && [ -z "$missing" ]; then return 0; fi
   say "installing packages"
-  dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
-  if [ $need_src = 1 ]; then enable_deb_src; fi
-  local log
-  log=$(mktemp)
-  # shellcheck disable=SC2086
-  if ! { as_root apt-get update -qq &&
-         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-           $missing; } >"$log" 2>&1; then
-    tail -n 30 "$log"
-    rm -f "$log"
-    return 1
+  has_deb_src || enable_deb_src
+  if grep -q ':i386' <<<"$missing" && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    checked "adding the i386 architecture" "Run 'dpkg --add-architecture i386' by hand to see why." \
+      as_root dpkg --add-architecture i386
   fi
-  rm -f "$log"
+  local advice="Check the network and /etc/apt/sources.list*, then run again."
+  checked "apt-get update" "$advice" as_root apt-get update -q
+  # shellcheck disable=SC2086
+  checked "installing $(echo $missing)" "$advice" \
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
 }
 
-build_sqlite() {
-  local lib="$VESHA_DEPS/sqlite/lib/libsqlite3.a"
-  [ -f "$lib" ] && return 0
-  say "building SQLite from Debian's source package"
-  local src="$VESHA_DEPS/sqlite-src"
-  rm -rf "$src" && mkdir -p "$src" && cd "$src"
-  apt-get source -qq sqlite3 >/dev/null 2>&1 || apt-get source sqlite3
+# --- Sources from Debian ----------------------------------------------------
+
+# The newest version of a source package that apt knows.
+source_version() {
+  apt-cache showsrc --only-source "$1" 2>/dev/null | sed -n 's/^Version: //p' | sort -V | tail -n 1
+}
+
+# SQLite's amalgamation, made once from Debian's source package; each build
+# compiles it. A stamp names the source version.
+make_sqlite_amalgamation() {
+  local dir="$VESHA_DEPS/sqlite" want
+  want="sqlite3 $(source_version sqlite3)"
+  [ -f "$dir/sqlite3.c" ] && [ "$(cat "$dir/.stamp" 2>/dev/null)" = "$want" ] && return 0
+  say "making SQLite's amalgamation from Debian's source package ($want)"
+  local src="$VESHA_DEPS/sqlite-src" advice="Check that deb-src is enabled and the archive reachable, then run again."
+  rm -rf "$src" "$dir" && mkdir -p "$src"
+  checked "apt-get source sqlite3" "$advice" in_dir "$src" apt-get source -q sqlite3
   local tree
-  tree=$(find . -maxdepth 1 -type d -name 'sqlite3-*' | head -n 1)
-  mkdir -p "$tree/bld" && cd "$tree/bld"
-  ../configure --disable-tcl >/dev/null
-  make -s sqlite3.c >/dev/null
-  mkdir -p "$VESHA_DEPS/sqlite/include" "$VESHA_DEPS/sqlite/lib"
-  i686-w64-mingw32-gcc-posix -O2 -DSQLITE_OMIT_LOAD_EXTENSION -DSQLITE_DQS=0 \
-    -c sqlite3.c -o sqlite3.o
-  i686-w64-mingw32-ar rcs "$lib.tmp" sqlite3.o
-  cp sqlite3.h "$VESHA_DEPS/sqlite/include/"
-  mv "$lib.tmp" "$lib"
-  cd "$VESHA_ROOT" && rm -rf "$src"
+  tree=$(find "$src" -mindepth 1 -maxdepth 1 -type d -name 'sqlite3-*' | head -n 1)
+  [ -n "$tree" ] || die "apt-get source sqlite3 left no source tree in $src. $advice"
+  mkdir -p "$tree/bld"
+  checked "configuring SQLite's sources" "The messages above say what is missing." \
+    in_dir "$tree/bld" ../configure --disable-tcl
+  checked "making sqlite3.c" "The messages above say why." in_dir "$tree/bld" make sqlite3.c
+  mkdir -p "$dir.tmp"
+  cp "$tree/bld/sqlite3.c" "$tree/bld/sqlite3.h" "$dir.tmp/"
+  echo "$want" >"$dir.tmp/.stamp"
+  rm -rf "$dir" && mv "$dir.tmp" "$dir" && rm -rf "$src"
 }
 
 # widl needs the platform's .idl files, which Debian ships only in the
-# mingw-w64 source package; just those are kept.
+# mingw-w64 source package; just those are kept. A stamp names the version
+# of the installed headers, which the .idl files must match.
 fetch_idl() {
-  local dir="$VESHA_DEPS/idl"
-  [ -f "$dir/ocidl.idl" ] && return 0
-  say "fetching the platform's IDL files"
+  local dir="$VESHA_DEPS/idl" version
+  version=$(dpkg-query -W -f='${source:Version}' mingw-w64-common 2>/dev/null)
+  [ -n "$version" ] || die "mingw-w64-common is not installed: the package step did not finish; run again."
+  [ -f "$dir/ocidl.idl" ] && [ "$(cat "$dir/.stamp" 2>/dev/null)" = "mingw-w64 $version" ] && return 0
+  say "fetching the platform's IDL files (mingw-w64 $version)"
   local src="$VESHA_DEPS/mingw-src"
-  rm -rf "$src" && mkdir -p "$src" "$dir.tmp" && cd "$src"
-  apt-get source -qq --download-only mingw-w64 >/dev/null 2>&1 || apt-get source --download-only mingw-w64
+  rm -rf "$src" "$dir.tmp" && mkdir -p "$src" "$dir.tmp"
+  checked "apt-get source mingw-w64=$version" "Check that deb-src is enabled and the archive reachable, then run again." \
+    in_dir "$src" apt-get source -q --download-only "mingw-w64=$version"
   local tarball
-  tarball=$(find . -maxdepth 1 -name 'mingw-w64_*.orig.tar.*' ! -name '*.asc' | head -n 1)
-  tar -xf "$tarball" --wildcards '*/mingw-w64-headers/include/*.idl'
-  find . -path '*/mingw-w64-headers/include/*.idl' -exec cp {} "$dir.tmp/" \;
-  rm -rf "$dir" && mv "$dir.tmp" "$dir"
-  cd "$VESHA_ROOT" && rm -rf "$src"
+  tarball=$(find "$src" -maxdepth 1 -name 'mingw-w64_*.orig.tar.*' ! -name '*.asc' | head -n 1)
+  [ -n "$tarball" ] || die "the mingw-w64 source package brought no .orig tarball into $src; run again."
+  checked "unpacking the .idl files" "The tarball $tarball may be damaged; run again." \
+    in_dir "$src" tar -xf "$tarball" --wildcards '*/mingw-w64-headers/include/*.idl'
+  find "$src" -path '*/mingw-w64-headers/include/*.idl' -exec cp {} "$dir.tmp/" \;
+  [ -f "$dir.tmp/ocidl.idl" ] || die "the mingw-w64 sources hold no ocidl.idl; run again."
+  echo "mingw-w64 $version" >"$dir.tmp/.stamp"
+  rm -rf "$dir" && mv "$dir.tmp" "$dir" && rm -rf "$src"
+}
+
+# --- Wine -------------------------------------------------------------------
+
+stop_wineserver() {
+  wine_env "$1"
+  [ -d "$WINEPREFIX" ] && "$WINESERVER" -k 2>/dev/null || true
+}
+
+# ARCH's private prefix with Chinese font replacements (Wine's stock fonts
+# have no Chinese glyphs; regedit wants the file in UTF-16). A stamp names
+# the architecture and Wine's version; a prefix without it is made afresh.
+prepare_prefix() {
+  local arch=$1 want
+  wine_env "$arch"
+  want="$arch $("$VESHA_WINE" --version 2>&1)"
+  [ "$(cat "$WINEPREFIX/.vesha-ready" 2>/dev/null)" = "$want" ] && return 0
+  say "preparing the $arch Wine prefix in $WINEPREFIX"
+  local advice="Read the messages above; the next run makes the prefix afresh."
+  stop_wineserver "$arch"
+  rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX"
+  checked "wineboot in the $arch prefix" "$advice" "$VESHA_WINE" wineboot -i
+  local reg="$WINEPREFIX/vesha-fonts.reg"
+  iconv -f UTF-8 -t UTF-16 "$VESHA_ROOT/tools/wine-fonts.reg" >"$reg"
+  checked "importing the font replacements in the $arch prefix" "$advice" "$VESHA_WINE" regedit /s "$reg"
+  checked "reading back the font replacements in the $arch prefix" "$advice" \
+    "$VESHA_WINE" reg query 'HKCU\Software\Wine\Fonts\Replacements' /v SimSun
+  "$WINESERVER" -w
+  echo "$want" >"$WINEPREFIX/.vesha-ready"
 }
 
 # The program creates its dice controls by ProgID, so the control library
 # is registered in the prefix; registering again is harmless and quick.
 register_controls() {
-  wine regsvr32 /s "$VESHA_BUILD/bin/tumbix.ocx" >/dev/null 2>&1 ||
-    { echo "registering tumbix.ocx failed" >&2; return 1; }
+  wine_env "$1"
+  checked "registering $VESHA_BUILD/$1/bin/tumbix.ocx in the $1 prefix" "Run the test command to see what fails." \
+    "$VESHA_WINE" regsvr32 /s "$VESHA_BUILD/$1/bin/tumbix.ocx"
 }
 
-# Wine's stock fonts have no Chinese glyphs; point the Chinese face names at
-# an installed CJK font. regedit wants the file in UTF-16.
-prepare_prefix() {
-  local stamp="$WINEPREFIX/.vesha-ready"
-  [ -f "$stamp" ] && return 0
-  say "preparing the Wine prefix"
-  mkdir -p "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1
-  local reg="$VESHA_BUILD/fonts.reg"
-  iconv -f UTF-8 -t UTF-16 "$VESHA_ROOT/tools/wine-fonts.reg" > "$reg"
-  wine regedit /s "$reg" >/dev/null 2>&1
-  wineserver -w
-  touch "$stamp"
-}
-
-build_project() {
-  say "building"
-  if [ ! -f "$VESHA_BUILD/CMakeCache.txt" ]; then
-    cmake -S "$VESHA_ROOT" -B "$VESHA_BUILD" \
-      -DCMAKE_TOOLCHAIN_FILE="$VESHA_ROOT/cmake/i686-w64-mingw32.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DSQLITE_ROOT="$VESHA_DEPS/sqlite" >/dev/null
+# Without a window manager (a private Xvfb has none) Wine would wait two
+# seconds for one each time a window is hidden or destroyed; there, windows
+# are left unmanaged. On a desktop the window manager decorates them.
+use_window_manager() {
+  wine_env "$1"
+  if [ "$2" = yes ]; then
+    "$VESHA_WINE" reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
+  else
+    checked "leaving windows unmanaged in the $1 prefix" "Run again." \
+      "$VESHA_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
   fi
-  # Progress lines hidden; warnings and errors still show.
-  cmake --build "$VESHA_BUILD" -j "$(nproc)" -- --no-print-directory |
-    { grep -vE '^\[ *[0-9]+%\] (Built target|Building|Linking|Generating)|^(Scanning|Consolidate)' || true; }
 }
+
+# --- The builds -------------------------------------------------------------
+
+peer_arch() { if [ "$1" = i686 ]; then echo x86_64; else echo i686; fi; }
+
+# A tree per architecture in build/ARCH. A stamp holds the settings and the
+# compiler it was configured with; a tree without it, from a failed
+# configure or other settings, is configured afresh.
+configure_tree() {
+  local arch=$1 tree="$VESHA_BUILD/$1"
+  local args=(-S "$VESHA_ROOT" -B "$tree" -DCMAKE_BUILD_TYPE=Release
+    -DCMAKE_TOOLCHAIN_FILE="$VESHA_ROOT/cmake/$arch-w64-mingw32.cmake"
+    -DSQLITE_SOURCE_DIR="$VESHA_DEPS/sqlite" -DIDL_DIR="$VESHA_DEPS/idl"
+    -DVESHA_PEER_TREE="$VESHA_BUILD/$(peer_arch "$arch")")
+  local want
+  want="${args[*]} $("$arch-w64-mingw32-g++-posix" --version | head -n 1)"
+  [ "$(cat "$tree/.vesha-configured" 2>/dev/null)" = "$want" ] && return 0
+  say "configuring the $arch build in $tree"
+  rm -rf "$tree"
+  checked "configuring the $arch build" "Read the messages above; the next run configures afresh." cmake "${args[@]}"
+  echo "$want" >"$tree/.vesha-configured"
+}
+
+# Progress lines hidden; warnings and errors still show.
+build_tree() {
+  say "building $1"
+  if ! cmake --build "$VESHA_BUILD/$1" -j "$(nproc)" -- --no-print-directory 2>&1 |
+    { grep -vE '^\[ *[0-9]+%\] (Built target|Building|Linking|Generating)|^(Scanning|Consolidate)' || true; }; then
+    die "building the $1 tree failed: the messages above say why."
+  fi
+}
+
+# Everything to build and run: both architectures are built (the x86_64
+# one first, as it makes what the i686 one takes), those the host runs get
+# a prefix with the control library registered. The build's Windows tools
+# run under x86_64 Wine, whose server must see the display later calls use.
+setup_all() {
+  install_packages
+  fetch_idl
+  make_sqlite_amalgamation
+  local arch
+  for arch in "${VESHA_RUN_ARCHES[@]}"; do
+    stop_wineserver "$arch"
+    prepare_prefix "$arch"
+  done
+  for arch in "${VESHA_ARCHES[@]}"; do
+    configure_tree "$arch"
+    build_tree "$arch"
+  done
+  for arch in "${VESHA_RUN_ARCHES[@]}"; do register_controls "$arch"; done
+}
+
+# --- Display and session ----------------------------------------------------
 
 # Starts a private Xvfb on a free display number and exports DISPLAY; the
 # screen size may be given (default 1280x1024).
@@ -161,8 +316,7 @@ start_private_xvfb() {
     [ -e "/tmp/.X11-unix/X$n" ] && return 0
     sleep 0.1
   done
-  echo "Xvfb did not start" >&2
-  return 1
+  die "Xvfb did not start on display :$n."
 }
 
 stop_private_xvfb() {
@@ -170,55 +324,52 @@ stop_private_xvfb() {
   VESHA_XVFB_PID=
 }
 
-# The build runs Windows tools under Wine; they share one wineserver, and
-# every Wine call on it must see the same display.
-setup_all() {
-  install_packages
-  build_sqlite
-  fetch_idl
-  wineserver -k 2>/dev/null || true
-  prepare_prefix
-  build_project
-  register_controls
-}
-
-# A CUPS printer that writes PDF files, for the printing test. cupsd runs
-# in the foreground of a background job, as no service manager is assumed.
-start_pdf_printer() {
-  if ! lpstat -r 2>/dev/null | grep -q "is running"; then
-    as_root sh -c 'cupsd -f >/dev/null 2>&1 &'
-    local i
-    for i in $(seq 50); do
-      lpstat -r 2>/dev/null | grep -q "is running" && break
-      sleep 0.2
-    done
-  fi
-  if ! lpstat -p PDF >/dev/null 2>&1; then
-    as_root lpadmin -p PDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
-    as_root lpadmin -d PDF
-  fi
-}
-
-# Without a window manager (a private Xvfb has none) Wine would wait two
-# seconds for one each time a window is hidden or destroyed; there, windows
-# are left unmanaged. On a desktop the window manager decorates them.
-use_window_manager() {
-  if [ "$1" = yes ]; then
-    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
-  else
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  fi
+stop_session() {
+  local arch
+  for arch in "${VESHA_RUN_ARCHES[@]}"; do stop_wineserver "$arch"; done
+  stop_private_xvfb
 }
 
 # Everything set up on a private display, with one persistent wineserver
-# that the Wine calls of a run share; both go when the script ends.
+# per architecture that the Wine calls of a run share; all go when the
+# script ends.
 start_private_session() {
+  detect_host
   install_packages
   start_private_xvfb "${1:-}"
-  trap 'wineserver -k 2>/dev/null || true; stop_private_xvfb' EXIT
+  trap stop_session EXIT
   setup_all
-  # The set-up's last Wine call may have left a short-lived server behind.
-  wineserver -k 2>/dev/null || true
-  wineserver -p
-  use_window_manager no
+  local arch
+  for arch in "${VESHA_RUN_ARCHES[@]}"; do
+    # The set-up's last Wine call may have left a short-lived server behind.
+    stop_wineserver "$arch"
+    "$WINESERVER" -p
+    use_window_manager "$arch" no
+  done
+}
+
+# A CUPS printer that writes PDF files, for the printing test. cupsd runs
+# in the foreground of a background job, as no service manager is assumed;
+# lpadmin can only reach it once it answers.
+start_pdf_printer() {
+  local i
+  if ! lpstat -r 2>/dev/null | grep -q "is running"; then
+    as_root sh -c 'cupsd -f >/dev/null 2>&1 &'
+    for i in $(seq 100); do
+      lpstat -r 2>/dev/null | grep -q "is running" && break
+      sleep 0.1
+    done
+    lpstat -r 2>/dev/null | grep -q "is running" || die "cupsd did not start: run 'cupsd -f' by hand to see why."
+  fi
+  if ! lpstat -p PDF >/dev/null 2>&1; then
+    local advice="Check that printer-driver-cups-pdf is installed and cupsd runs (lpstat -r)."
+    checked "adding the PDF printer" "$advice" \
+      as_root lpadmin -p PDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+    checked "making PDF the default printer" "$advice" as_root lpadmin -d PDF
+  fi
+  for i in $(seq 100); do
+    lpstat -a PDF 2>/dev/null | grep -q "accepting" && return 0
+    sleep 0.1
+  done
+  die "the PDF printer does not accept jobs: see 'lpstat -t'."
 }

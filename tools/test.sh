@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Sets up everything the tests need on a fresh Debian 12 machine (as root),
-# builds, and runs every test through CTest under a private Xvfb with one
-# persistent wineserver and a CUPS PDF printer. Ends with CTest's summary.
+# builds both architectures, and runs the whole suite through CTest under a
+# private Xvfb, with a CUPS PDF printer and one persistent wineserver per
+# architecture: on the x86_64 build under 64-bit Wine, and on the i686
+# build under 32-bit Wine where the kernel runs 32-bit programs (set
+# VESHA_NO_32BIT=1 to act as if it did not). Arguments go to ctest.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -9,6 +12,12 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 start_private_session
 start_pdf_printer
 
-say "testing"
-cd "$VESHA_BUILD"
-ctest --output-on-failure -j "$(nproc)" "$@"
+status=0
+for arch in "${VESHA_RUN_ARCHES[@]}"; do
+  say "testing the $arch build under $([ "$arch" = i686 ] && echo 32 || echo 64)-bit Wine"
+  ctest --test-dir "$VESHA_BUILD/$arch" --output-on-failure -j "$(nproc)" "$@" || status=1
+done
+if ! runs_arch i686; then
+  say "the i686 suite was not run: $VESHA_NO_32BIT_REASON. The i686 build was built, and the x86_64 suite's ProgramFiles tests checked its files."
+fi
+exit $status

@@ -70,10 +70,15 @@ DWORD WindowsInUse() {
 
 }  // namespace
 
+// Other test programs run beside this one on the same desktop.
 int CountWindows(const wchar_t* className) {
   int count = 0;
-  for (HWND w = ::FindWindowExW(nullptr, nullptr, className, nullptr); w; w = ::FindWindowExW(nullptr, w, className, nullptr))
-    ++count;
+  for (HWND w = ::FindWindowExW(nullptr, nullptr, className, nullptr); w;
+       w = ::FindWindowExW(nullptr, w, className, nullptr)) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(w, &process);
+    if (process == ::GetCurrentProcessId()) ++count;
+  }
   return count;
 }
 

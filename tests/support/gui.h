@@ -12,7 +12,7 @@ namespace testing_support {
 // Dispatches this thread's messages for about the given time.
 void PumpFor(DWORD milliseconds);
 
-// How many top-level windows of the class exist.
+// How many top-level windows of the class this process has.
 int CountWindows(const wchar_t* className);
 
 // Counts of this process's GDI and USER objects (under Wine, GDI objects

@@ -1,0 +1,125 @@
+// The program directories of both architectures, read as files: each holds
+// a GUI program and a control library of its own architecture, the control
+// exports its four entry points by ordinal and embeds a type library of
+// its own platform, and the data files are the same bytes everywhere.
+#include <gtest/gtest.h>
+#include <ole2.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "com_ptr.h"
+#include "pe_image.h"
+#include "program_dirs.h"
+#include "unique_handle.h"
+
+namespace testing_support {
+
+// Test names and messages show the architecture.
+void PrintTo(const ProgramDir& dir, std::ostream* out) { *out << std::filesystem::path(dir.arch).string(); }
+
+}  // namespace testing_support
+
+namespace {
+
+using testing_support::PeImage;
+namespace fs = std::filesystem;
+
+struct Architecture {
+  std::wstring name;
+  WORD machine;
+  WORD magic;
+  SYSKIND syskind;
+  std::string manifestName;
+};
+
+const Architecture kArchitectures[] = {
+    {L"i686", IMAGE_FILE_MACHINE_I386, IMAGE_NT_OPTIONAL_HDR32_MAGIC, SYS_WIN32, "x86"},
+    {L"x86_64", IMAGE_FILE_MACHINE_AMD64, IMAGE_NT_OPTIONAL_HDR64_MAGIC, SYS_WIN64, "amd64"},
+};
+
+const Architecture& Of(const std::wstring& name) {
+  for (const auto& a : kArchitectures)
+    if (a.name == name) return a;
+  throw std::invalid_argument("no such architecture");
+}
+
+std::string Manifest(const fs::path& program) {
+  const win::unique_hmodule module(
+      ::LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  HRSRC found = module ? ::FindResourceW(module.get(), MAKEINTRESOURCEW(1), RT_MANIFEST) : nullptr;
+  HGLOBAL loaded = found ? ::LoadResource(module.get(), found) : nullptr;
+  const char* text = loaded ? static_cast<const char*>(::LockResource(loaded)) : nullptr;
+  return text ? std::string(text, ::SizeofResource(module.get(), found)) : std::string();
+}
+
+std::vector<char> Bytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class ProgramFiles : public ::testing::TestWithParam<testing_support::ProgramDir> {
+ protected:
+  const Architecture& arch = Of(GetParam().arch);
+  const fs::path dir = GetParam().dir;
+};
+
+TEST_P(ProgramFiles, TheProgramIsAGuiProgramOfItsArchitecture) {
+  const auto exe = PeImage::Read(dir / L"vesha.exe");
+  ASSERT_TRUE(exe);
+  EXPECT_EQ(exe->machine, arch.machine);
+  EXPECT_EQ(exe->magic, arch.magic);
+  EXPECT_EQ(exe->subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+  EXPECT_FALSE(exe->characteristics & IMAGE_FILE_DLL);
+
+  // Both identities in the manifest, the program's and the common controls'.
+  const std::string manifest = Manifest(dir / L"vesha.exe");
+  const std::string processor = "processorArchitecture=\"" + arch.manifestName + "\"";
+  size_t count = 0;
+  for (size_t at = manifest.find(processor); at != std::string::npos; at = manifest.find(processor, at + 1)) ++count;
+  EXPECT_EQ(count, 2u) << manifest;
+}
+
+TEST_P(ProgramFiles, TheControlExportsItsEntryPointsByOrdinal) {
+  const auto ocx = PeImage::Read(dir / L"tumbix.ocx");
+  ASSERT_TRUE(ocx);
+  EXPECT_EQ(ocx->machine, arch.machine);
+  EXPECT_EQ(ocx->magic, arch.magic);
+  EXPECT_TRUE(ocx->characteristics & IMAGE_FILE_DLL);
+  EXPECT_EQ(ocx->exportedModule, "tumbix.ocx");
+  const std::map<std::string, WORD> expected = {
+      {"DllCanUnloadNow", 1}, {"DllGetClassObject", 2}, {"DllRegisterServer", 3}, {"DllUnregisterServer", 4}};
+  EXPECT_EQ(ocx->exportOrdinals, expected);
+}
+
+TEST_P(ProgramFiles, TheControlsTypeLibraryIsOfItsPlatform) {
+  const win::ole_init ole;
+  win::com_ptr<ITypeLib> lib;
+  ASSERT_EQ(::LoadTypeLibEx((dir / L"tumbix.ocx").c_str(), REGKIND_NONE, lib.put()), S_OK);
+  TLIBATTR* attr = nullptr;
+  ASSERT_EQ(lib->GetLibAttr(&attr), S_OK);
+  EXPECT_EQ(attr->syskind, arch.syskind);
+  lib->ReleaseTLibAttr(attr);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachArchitecture, ProgramFiles, ::testing::ValuesIn(testing_support::kProgramDirs),
+                         [](const auto& info) { return fs::path(info.param.arch).string(); });
+
+TEST(ProgramData, IsTheSameBytesInEveryProgramDirectory) {
+  ASSERT_EQ(std::size(testing_support::kProgramDirs), 2u) << "both architectures are built";
+  const fs::path first = testing_support::kProgramDirs[0].dir;
+  const fs::path second = testing_support::kProgramDirs[1].dir;
+  for (const wchar_t* name :
+       {L"veshalib.mdb", L"bck_001.bmp", L"m_sh.bmp", L"a_large.bmp", L"a_med.bmp", L"a_small.bmp"}) {
+    const auto bytes = Bytes(first / name);
+    EXPECT_FALSE(bytes.empty()) << fs::path(name);
+    EXPECT_EQ(bytes, Bytes(second / name)) << fs::path(name);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,26 @@
+#pragma once
+// The headers and export table of a Windows program or library file, read
+// as plain data, so a program of one architecture can check the files of
+// the other.
+#include <windows.h>
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+
+namespace testing_support {
+
+struct PeImage {
+  WORD machine = 0;          // IMAGE_FILE_MACHINE_*
+  WORD characteristics = 0;  // IMAGE_FILE_*
+  WORD magic = 0;            // PE32 or PE32+ optional header
+  WORD subsystem = 0;        // IMAGE_SUBSYSTEM_*
+  std::string exportedModule;
+  std::map<std::string, WORD> exportOrdinals;  // by exported name
+
+  // Nothing when the file cannot be read or is no well-formed PE file.
+  static std::optional<PeImage> Read(const std::filesystem::path& file);
+};
+
+}  // namespace testing_support

@@ -16,7 +16,7 @@
 #include "com_ptr.h"
 #include "pe_image.h"
 #include "program_dirs.h"
-#include "unique_handle.h"
+#include "temp_dir.h"
 
 namespace testing_support {
 
@@ -49,15 +49,6 @@ const Architecture& Of(const std::wstring& name) {
   throw std::invalid_argument("no such architecture");
 }
 
-std::string Manifest(const fs::path& program) {
-  const win::unique_hmodule module(
-      ::LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-  HRSRC found = module ? ::FindResourceW(module.get(), MAKEINTRESOURCEW(1), RT_MANIFEST) : nullptr;
-  HGLOBAL loaded = found ? ::LoadResource(module.get(), found) : nullptr;
-  const char* text = loaded ? static_cast<const char*>(::LockResource(loaded)) : nullptr;
-  return text ? std::string(text, ::SizeofResource(module.get(), found)) : std::string();
-}
-
 std::vector<char> Bytes(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -78,7 +69,7 @@ TEST_P(ProgramFiles, TheProgramIsAGuiProgramOfItsArchitecture) {
   EXPECT_FALSE(exe->characteristics & IMAGE_FILE_DLL);
 
   // Both identities in the manifest, the program's and the common controls'.
-  const std::string manifest = Manifest(dir / L"vesha.exe");
+  const std::string& manifest = exe->manifest;
   const std::string processor = "processorArchitecture=\"" + arch.manifestName + "\"";
   size_t count = 0;
   for (size_t at = manifest.find(processor); at != std::string::npos; at = manifest.find(processor, at + 1)) ++count;
@@ -97,10 +88,18 @@ TEST_P(ProgramFiles, TheControlExportsItsEntryPointsByOrdinal) {
   EXPECT_EQ(ocx->exportOrdinals, expected);
 }
 
+// The embedded library is taken out and read by the system's own reader.
 TEST_P(ProgramFiles, TheControlsTypeLibraryIsOfItsPlatform) {
+  const auto ocx = PeImage::Read(dir / L"tumbix.ocx");
+  ASSERT_TRUE(ocx);
+  ASSERT_FALSE(ocx->typeLibrary.empty());
+  const testing_support::TempDir temp;
+  const fs::path file = temp.path() / L"tumbix.tlb";
+  std::ofstream(file, std::ios::binary) << ocx->typeLibrary;
+
   const win::ole_init ole;
   win::com_ptr<ITypeLib> lib;
-  ASSERT_EQ(::LoadTypeLibEx((dir / L"tumbix.ocx").c_str(), REGKIND_NONE, lib.put()), S_OK);
+  ASSERT_EQ(::LoadTypeLibEx(file.c_str(), REGKIND_NONE, lib.put()), S_OK);
   TLIBATTR* attr = nullptr;
   ASSERT_EQ(lib->GetLibAttr(&attr), S_OK);
   EXPECT_EQ(attr->syskind, arch.syskind);

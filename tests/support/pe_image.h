@@ -1,7 +1,7 @@
 #pragma once
-// The headers and export table of a Windows program or library file, read
-// as plain data, so a program of one architecture can check the files of
-// the other.
+// The headers, export table and two resources of a Windows program or
+// library file, read as plain data, without the loader, so a program of
+// one architecture can check the files of the other.
 #include <windows.h>
 
 #include <filesystem>
@@ -18,6 +18,8 @@ struct PeImage {
   WORD subsystem = 0;        // IMAGE_SUBSYSTEM_*
   std::string exportedModule;
   std::map<std::string, WORD> exportOrdinals;  // by exported name
+  std::string manifest;                        // RT_MANIFEST 1
+  std::string typeLibrary;                     // TYPELIB 1
 
   // Nothing when the file cannot be read or is no well-formed PE file.
   static std::optional<PeImage> Read(const std::filesystem::path& file);

@@ -6,6 +6,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
+prepare_host
 # The board benchmark's stage is the screen: 1024 x 768.
 start_private_session 1024x768
 
@@ -15,9 +16,9 @@ ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 # prefix's device and inode.
 prefix_server() {
   local dir p
-  dir=$(printf '/tmp/.wine-%d/server-%x-%x' "$(id -u)" "$(stat -c '%d' "$WINEPREFIX")" "$(stat -c '%i' "$WINEPREFIX")")
+  dir=$(printf 'server-%x-%x' "$(stat -c '%d' "$WINEPREFIX")" "$(stat -c '%i' "$WINEPREFIX")")
   for p in $(pgrep -f wineserver); do
-    [ "$(readlink "/proc/$p/cwd")" = "$dir" ] && echo "$p" && return 0
+    if [ "$(basename "$(readlink "/proc/$p/cwd")")" = "$dir" ]; then echo "$p"; fi
   done
 }
 hz=$(getconf CLK_TCK)
@@ -30,6 +31,7 @@ for arch in "${VESHA_RUN_ARCHES[@]}"; do
   "$VESHA_WINE" "$bin/tests/board_bench.exe" | sed "s/^/[$arch] /"
 
   "$VESHA_WINE" "$bin/bin/vesha.exe" &
+  program=$!
   sleep 3
   pid=$(pgrep -f 'vesha\.exe' | head -n 1)
   server=$(prefix_server)
@@ -39,5 +41,5 @@ for arch in "${VESHA_RUN_ARCHES[@]}"; do
   awk -v p=$((t1 - t0)) -v s=$((s1 - s0)) -v hz="$hz" -v arch="$arch" 'BEGIN {
     printf "[%s] running program over 10 s: %.1f%% of one core (wineserver %.1f%%)\n", arch, 100 * p / hz / 10, 100 * s / hz / 10 }'
   kill "$pid" 2>/dev/null || true
-  wait 2>/dev/null || true
+  wait "$program" 2>/dev/null || true
 done

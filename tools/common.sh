@@ -58,7 +58,7 @@ detect_host() {
   local exit_0=b80100000031dbcd80 # mov eax, 1 (exit); xor ebx, ebx; int 0x80
   local probe="$VESHA_BUILD/probe-i386"
   mkdir -p "$VESHA_BUILD"
-  printf "$(sed 's/../\\x&/g' <<<"$elf_header$load_segment$exit_0")" >"$probe"
+  printf '%b' "$(sed 's/../\\x&/g' <<<"$elf_header$load_segment$exit_0")" >"$probe"
   chmod +x "$probe"
   local answer
   if answer=$("$probe" 2>&1); then
@@ -142,7 +142,7 @@ install_packages() {
   local advice="Check the network and /etc/apt/sources.list*, then run again."
   checked "apt-get update" "$advice" as_root apt-get update -q
   # shellcheck disable=SC2086
-  checked "installing $(echo $missing)" "$advice" \
+  checked "installing ${missing//$'\n'/ }" "$advice" \
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
 }
 
@@ -204,7 +204,7 @@ fetch_idl() {
 
 stop_wineserver() {
   wine_env "$1"
-  [ -d "$WINEPREFIX" ] && "$WINESERVER" -k 2>/dev/null || true
+  if [ -d "$WINEPREFIX" ]; then "$WINESERVER" -k 2>/dev/null || true; fi
 }
 
 # ARCH's private prefix with Chinese font replacements (Wine's stock fonts
@@ -286,7 +286,6 @@ build_tree() {
 # a prefix with the control library registered. The build's Windows tools
 # run under x86_64 Wine, whose server must see the display later calls use.
 setup_all() {
-  install_packages
   fetch_idl
   make_sqlite_amalgamation
   local arch
@@ -330,12 +329,16 @@ stop_session() {
   stop_private_xvfb
 }
 
+# What the host can run, and the packages for that.
+prepare_host() {
+  detect_host
+  install_packages
+}
+
 # Everything set up on a private display, with one persistent wineserver
 # per architecture that the Wine calls of a run share; all go when the
 # script ends.
 start_private_session() {
-  detect_host
-  install_packages
   start_private_xvfb "${1:-}"
   trap stop_session EXIT
   setup_all
@@ -352,10 +355,9 @@ start_private_session() {
 # in the foreground of a background job, as no service manager is assumed;
 # lpadmin can only reach it once it answers.
 start_pdf_printer() {
-  local i
   if ! lpstat -r 2>/dev/null | grep -q "is running"; then
     as_root sh -c 'cupsd -f >/dev/null 2>&1 &'
-    for i in $(seq 100); do
+    for _ in $(seq 100); do
       lpstat -r 2>/dev/null | grep -q "is running" && break
       sleep 0.1
     done
@@ -367,7 +369,7 @@ start_pdf_printer() {
       as_root lpadmin -p PDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
     checked "making PDF the default printer" "$advice" as_root lpadmin -d PDF
   fi
-  for i in $(seq 100); do
+  for _ in $(seq 100); do
     lpstat -a PDF 2>/dev/null | grep -q "accepting" && return 0
     sleep 0.1
   done

@@ -7,8 +7,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-detect_host
-install_packages
+prepare_host
 managed=yes
 if [ -z "${DISPLAY:-}" ]; then
   echo "No display (\$DISPLAY is empty): starting a private Xvfb."

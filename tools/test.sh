@@ -8,9 +8,11 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
+prepare_host
+# The printer first, so that the Wine prefixes find it from the start.
+start_pdf_printer
 # Tests always get a display of their own, whatever $DISPLAY says.
 start_private_session
-start_pdf_printer
 
 status=0
 for arch in "${VESHA_RUN_ARCHES[@]}"; do

@@ -79,7 +79,7 @@ runs_arch() {
 
 VESHA_COMMON_PACKAGES=(
   mingw-w64-tools cmake make gcc libc6-dev googletest
-  wine64 xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick
   fonts-wqy-microhei unicode-data bzip2
   dpkg-dev tcl8.6
   cups printer-driver-cups-pdf poppler-utils python3

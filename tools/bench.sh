@@ -30,10 +30,10 @@ for arch in "${VESHA_RUN_ARCHES[@]}"; do
   "$VESHA_WINE" "$bin/tests/showlot_bench.exe" | sed "s/^/[$arch] /"
   "$VESHA_WINE" "$bin/tests/board_bench.exe" | sed "s/^/[$arch] /"
 
+  # The loader becomes the program: its process is the program's.
   "$VESHA_WINE" "$bin/bin/vesha.exe" &
-  program=$!
+  pid=$!
   sleep 3
-  pid=$(pgrep -f 'vesha\.exe' | head -n 1)
   server=$(prefix_server)
   t0=$(ticks "$pid"); s0=$(ticks "$server")
   sleep 10
@@ -41,5 +41,5 @@ for arch in "${VESHA_RUN_ARCHES[@]}"; do
   awk -v p=$((t1 - t0)) -v s=$((s1 - s0)) -v hz="$hz" -v arch="$arch" 'BEGIN {
     printf "[%s] running program over 10 s: %.1f%% of one core (wineserver %.1f%%)\n", arch, 100 * p / hz / 10, 100 * s / hz / 10 }'
   kill "$pid" 2>/dev/null || true
-  wait "$program" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
 done

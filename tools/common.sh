@@ -38,6 +38,8 @@ checked() {
   rm -f "$log"
 }
 
+VESHA_ARCHES=(x86_64 i686) # x86_64 first: it makes what the i686 build takes
+
 # --- The host ---------------------------------------------------------------
 
 # The architectures whose programs this host runs: x86_64 always, i686 where

@@ -19,10 +19,10 @@ fi
 setup_all
 if runs_arch i686; then
   arch=i686
-  why="32-bit, the build for every Windows"
+  why="$(bits $arch)-bit, the build for every Windows"
 else
   arch=x86_64
-  why="64-bit: $VESHA_NO_32BIT_REASON"
+  why="$(bits $arch)-bit: $VESHA_NO_32BIT_REASON"
 fi
 use_window_manager $arch $managed
 say "starting the $arch program ($why): $VESHA_BUILD/$arch/bin/vesha.exe"

@@ -16,7 +16,7 @@ start_private_session
 
 status=0
 for arch in "${VESHA_RUN_ARCHES[@]}"; do
-  say "testing the $arch build under $([ "$arch" = i686 ] && echo 32 || echo 64)-bit Wine"
+  say "testing the $arch build under $(bits "$arch")-bit Wine"
   ctest --test-dir "$VESHA_BUILD/$arch" --output-on-failure -j "$(nproc)" "$@" || status=1
 done
 if ! runs_arch i686; then

@@ -8,7 +8,8 @@
 
 VESHA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 VESHA_BUILD="$VESHA_ROOT/build"
-VESHA_ARCHES=(x86_64 i686)  # x86_64 first: it makes what the i686 build takes
+
+bits() { if [ "$1" = i686 ]; then echo 32; else echo 64; fi; }
 
 # Exports the environment of ARCH's Wine: loader, server, prefix.
 wine_env() {

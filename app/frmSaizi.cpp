@@ -5,6 +5,7 @@
 
 #include "controls.h"
 #include "frmSaizi_ids.h"
+#include "lot_numbers.h"
 #include "module1.h"
 #include "numbers.h"
 #include "resource_ids.h"
@@ -44,11 +45,6 @@ constexpr DISPID kDispidRun = 0x60030002;
 constexpr DISPID kDispidEndDice = 2;
 constexpr wchar_t kDiceProgId[] = L"Tumbix.Dice";
 
-constexpr int kSumOffset = 2;  // the smallest sum of two dice
-constexpr int kTwelve = 12;
-constexpr int kTwelveCountsAs = 1;
-constexpr int kDecimalBase = 10;
-
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr wchar_t kCaption[] = L"掷骰";
 constexpr wchar_t kInstruction[] = L"两枚骰子掷三次，第一、第二、第三次的点数和分别输入到上面的三个框中。";
@@ -68,13 +64,6 @@ void QueueBackspace() {
   if (!focused) return;
   const LPARAM keystroke = 1 | static_cast<LPARAM>(::MapVirtualKeyW(VK_BACK, MAPVK_VK_TO_VSC)) << 16;
   ::PostMessageW(focused, WM_CHAR, VK_BACK, keystroke);
-}
-
-// The lot of the joined numeral, digit by digit so no length overflows.
-std::int16_t LotOfNumeral(const std::wstring& digits) {
-  int remainder = 0;
-  for (wchar_t d : digits) remainder = (remainder * kDecimalBase + (d - L'0')) % oracle::kLotCount;
-  return static_cast<std::int16_t>(remainder == 0 ? oracle::kLotCount : remainder);
 }
 
 }  // namespace
@@ -205,7 +194,7 @@ void frmSaizi::Command1_Click() {
       return;
     }
   }
-  std::array<std::int64_t, kCasts> v{};
+  std::array<std::int32_t, kCasts> sums{};
   for (int i = 0; i < kCasts; ++i) {
     const auto number = num::ParseNumber(texts[i]);
     const auto whole = number ? num::ToLong(*number) : std::nullopt;
@@ -213,18 +202,14 @@ void frmSaizi::Command1_Click() {
       services_.messages.Show(hwnd(), kNotANumber);
       return;
     }
-    v[i] = std::int64_t{*whole} - kSumOffset;
-    if (v[i] == kTwelve - kSumOffset) v[i] = kTwelveCountsAs;
+    sums[i] = *whole;
   }
-  std::wstring digits;
-  for (std::int64_t value : v) {
-    if (value < 0) {
-      services_.messages.Show(hwnd(), kTooSmall);
-      return;
-    }
-    digits += std::to_wstring(value);
+  const auto lot = oracle::LotOfDiceSums(sums);
+  if (!lot) {
+    services_.messages.Show(hwnd(), kTooSmall);
+    return;
   }
-  oracle::ShowLot(mainForm_, LotOfNumeral(digits));
+  oracle::ShowLot(mainForm_, *lot);
   mainForm_.SetMnupopupVisible(false);
   Unload();
 }

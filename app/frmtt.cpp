@@ -1,13 +1,16 @@
 #include "frmtt.h"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "codepage.h"
 #include "controls.h"
 #include "dao_engine.h"
 #include "frmtt_ids.h"
+#include "lot_numbers.h"
 #include "module1.h"
 #include "ui_font.h"
 #include "window_text.h"
@@ -56,6 +59,17 @@ std::wstring StrokeQuery(wchar_t zi) {
 
 bool AllDigits(const std::wstring& s) {
   return !s.empty() && std::all_of(s.begin(), s.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+}
+
+// A count made of decimal digits only; one too long for 64 bits is as
+// unreadable as one with a letter in it.
+std::optional<std::uint64_t> StrokeCount(const std::wstring& bh) {
+  if (!AllDigits(bh)) return std::nullopt;
+  const std::string ascii(bh.begin(), bh.end());
+  std::uint64_t count = 0;
+  const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), count);
+  if (error != std::errc() || end != ascii.data() + ascii.size()) return std::nullopt;
+  return count;
 }
 
 }  // namespace
@@ -125,7 +139,7 @@ void frmtt::Command1_Click() {
     return;
   }
 
-  std::wstring digits;
+  std::vector<std::uint64_t> strokes;
   const size_t length = text.size();
   for (size_t i = 0; i < length; ++i) {
     const wchar_t zi = text[i];
@@ -140,22 +154,17 @@ void frmtt::Command1_Click() {
     }
     auto field = rs->Fields(L"bh");
     const auto bh = field ? field->AsString() : std::nullopt;
-    if (!bh || !AllDigits(*bh)) {
+    const auto count = bh ? StrokeCount(*bh) : std::nullopt;
+    if (!count) {
       services_.messages.Show(hwnd(), BadStrokeCount(zi));
       return;
     }
-    wchar_t digit = bh->back();
-    // 10, 20, 30 strokes count as 1; only a count of nothing stays 0.
-    const bool positive = bh->find_first_not_of(L'0') != std::wstring::npos;
-    if (digit == L'0' && positive) digit = L'1';
-    digits += digit;
+    strokes.push_back(*count);
     rs->Close();
   }
   ws.value()->Close();
 
-  const long remainder = std::stol(digits) % oracle::kLotCount;
-  const std::int16_t lot = remainder == 0 ? oracle::kLotCount : static_cast<std::int16_t>(remainder);
-  oracle::ShowLot(mainForm_, lot);
+  oracle::ShowLot(mainForm_, oracle::LotOfStrokeCounts(strokes));
   mainForm_.SetMnupopupVisible(false);
   Unload();
 }

@@ -1,13 +1,9 @@
 #include "random_draw.h"
 
-#include "module1.h"
-#include "numbers.h"
+#include "lot_numbers.h"
 
 namespace app {
 
-std::int16_t LotFromDraw(double r) {
-  const std::int16_t n = num::ToInteger(r * oracle::kLotCount).value_or(0);
-  return n == 0 ? oracle::kLotCount : n;
-}
+std::int16_t LotFromDraw(double r) { return oracle::LotOfDraw(r); }
 
 }  // namespace app

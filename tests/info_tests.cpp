@@ -7,7 +7,7 @@
 #include "form_harness.h"
 #include "gui.h"
 #include "twips.h"
-#include "version.h"
+#include "product.h"
 #include "window_text.h"
 
 using namespace app::form1;

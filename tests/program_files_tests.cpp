@@ -74,6 +74,23 @@ TEST_P(ProgramFiles, TheProgramIsAGuiProgramOfItsArchitecture) {
   size_t count = 0;
   for (size_t at = manifest.find(processor); at != std::string::npos; at = manifest.find(processor, at + 1)) ++count;
   EXPECT_EQ(count, 2u) << manifest;
+
+  // Scaled by the system only where it cannot scale itself; the dice from
+  // the library beside it, without registration.
+  EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"),
+            std::string::npos);
+  EXPECT_NE(manifest.find("<file name=\"tumbix.ocx\">"), std::string::npos) << manifest;
+  EXPECT_NE(manifest.find("progid=\"Tumbix.Dice\""), std::string::npos) << manifest;
+}
+
+// One commit gives the same bytes: no time of linking in the files.
+TEST_P(ProgramFiles, CarryNoLinkTime) {
+  for (const wchar_t* name : {L"vesha.exe", L"tumbix.ocx"}) {
+    const auto file = PeImage::Read(dir / name);
+    ASSERT_TRUE(file) << fs::path(name);
+    EXPECT_EQ(file->linkTime, 0u) << fs::path(name);
+    EXPECT_EQ(file->exportTime, 0u) << fs::path(name);
+  }
 }
 
 TEST_P(ProgramFiles, TheControlExportsItsEntryPointsByOrdinal) {

@@ -85,6 +85,7 @@ VESHA_COMMON_PACKAGES=(
   fonts-wqy-microhei unicode-data bzip2
   dpkg-dev tcl8.6
   cups printer-driver-cups-pdf poppler-utils python3
+  wixl msitools zip unzip git
 )
 
 # What building for ARCH needs.

@@ -58,6 +58,7 @@ void ReadExports(const Bytes& bytes, const Sections& sections, DWORD rva, PeImag
   const auto at = sections.FileOffset(rva);
   const auto directory = at ? At<IMAGE_EXPORT_DIRECTORY>(bytes, *at) : std::nullopt;
   if (!directory) return;
+  image.exportTime = directory->TimeDateStamp;
   if (const auto name = sections.FileOffset(directory->Name)) image.exportedModule = StringAt(bytes, *name);
   const auto names = sections.FileOffset(directory->AddressOfNames);
   const auto ordinals = sections.FileOffset(directory->AddressOfNameOrdinals);
@@ -145,6 +146,7 @@ std::optional<PeImage> PeImage::Read(const std::filesystem::path& file) {
   PeImage image;
   image.machine = header->Machine;
   image.characteristics = header->Characteristics;
+  image.linkTime = header->TimeDateStamp;
   const size_t optional = nt + sizeof(DWORD) + sizeof(IMAGE_FILE_HEADER);
   const auto magic = At<WORD>(bytes, optional);
   if (!magic) return std::nullopt;

@@ -16,6 +16,8 @@ struct PeImage {
   WORD characteristics = 0;  // IMAGE_FILE_*
   WORD magic = 0;            // PE32 or PE32+ optional header
   WORD subsystem = 0;        // IMAGE_SUBSYSTEM_*
+  DWORD linkTime = 0;        // the file header's time stamp
+  DWORD exportTime = 0;      // the export directory's
   std::string exportedModule;
   std::map<std::string, WORD> exportOrdinals;  // by exported name
   std::string manifest;                        // RT_MANIFEST 1

@@ -1,0 +1,35 @@
+#pragma once
+// How a draw, typed characters or dice sums become a lot number. Kept free
+// of windows and of the store, so the windows and the odds tool in tools/
+// share this one copy of the rules.
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "module1.h"
+
+namespace oracle {
+
+inline constexpr int kDiceCasts = 3;
+inline constexpr int kSmallestDiceSum = 2;
+inline constexpr int kLargestDiceSum = 12;
+
+// The number modulo 384, a remainder of 0 standing for lot 384.
+std::int16_t LotOfNumber(std::uint64_t number);
+
+// The random draw, r in [0, 1): r times 384 rounded, halves to even.
+std::int16_t LotOfDraw(double r);
+
+// The digit a character adds: the count's last digit, except that 10, 20,
+// 30 ... strokes add a 1. Only a count of 0 adds a 0.
+int DigitOfStrokeCount(std::uint64_t strokes);
+
+// The character test: each count's digit, joined in order into one numeral.
+std::int16_t LotOfStrokeCounts(std::span<const std::uint64_t> strokes);
+
+// The dice cast: each sum less 2 (a sum of 12 counting as 1), written out
+// and joined in order into one numeral. Nothing when a sum is below 2; sums
+// above 12 are taken as they are.
+std::optional<std::int16_t> LotOfDiceSums(std::span<const std::int32_t, kDiceCasts> sums);
+
+}  // namespace oracle

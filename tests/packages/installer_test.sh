@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The installer in a fresh prefix: a silent install puts the program, its
+# Start-menu entries and the control's registration in place; the program
+# hosts two live dice; a newer installer replaces it and an older one is
+# refused; uninstalling leaves the prefix as it was before.
+#   installer_test.sh ARCH MSI NEXT_MSI VERSION NEXT_VERSION PROBE
+set -euo pipefail
+arch=$1 msi=$2 next_msi=$3 version=$4 next_version=$5 probe=$6
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/prefix.sh"
+work=$(mktemp -d)
+trap 'rm -rf "$work"; "$WINESERVER" -k 2>/dev/null || true' EXIT
+
+fresh_prefix "$arch" installer
+# The script host registers its own type library on its first run.
+echo 'WScript.Quit' >"$work/nothing.vbs"
+run cscript //nologo "Z:$work/nothing.vbs" >/dev/null 2>&1
+snapshot "$work/before"
+program_dir="$DRIVE_C/Program Files/vesha"
+
+run msiexec /i "Z:$msi" /qn || fail "msiexec /i returned $?"
+for f in vesha.exe tumbix.ocx veshalib.mdb bck_001.bmp m_sh.bmp a_large.bmp a_med.bmp a_small.bmp guide.html; do
+  [ -f "$program_dir/$f" ] || fail "$f is not in Program Files/vesha"
+done
+for lnk in 易卦灵签 使用说明; do
+  find "$DRIVE_C" -path "*/Start Menu/Programs/易卦灵签/$lnk.lnk" | grep -q . || fail "no Start-menu shortcut $lnk"
+done
+
+# The control is registered for clients of its own bitness.
+out=$(run cscript //nologo "Z:$here/../dice_script.vbs" 2>/dev/null | tr -d '\r' | head -n 1)
+[ "$out" = "created True" ] || fail "the script host cannot create Tumbix.Dice: '$out'"
+
+# The installed program hosts two live dice.
+run "$program_dir/vesha.exe" &
+program=$!
+run "$probe" dice || fail "the installed program's dice window does not work"
+wait "$program" || true
+
+installed_versions() {
+  run reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r' |
+    awk '/^HKEY/ {key=$0} /Publisher/ && /vesha/ {pub[key]=1} /DisplayVersion/ {ver[key]=$NF}
+         END {for (k in pub) print ver[k]}'
+}
+[ "$(installed_versions)" = "$version" ] || fail "installed: '$(installed_versions)', not $version"
+
+run msiexec /i "Z:$next_msi" /qn || fail "upgrading to $next_version returned $?"
+[ "$(installed_versions)" = "$next_version" ] || fail "after the upgrade: '$(installed_versions)'"
+[ -f "$program_dir/vesha.exe" ] || fail "the upgrade left no program"
+
+if run msiexec /i "Z:$msi" /qn; then fail "installing $version over $next_version was not refused"; fi
+[ "$(installed_versions)" = "$next_version" ] || fail "after the refused downgrade: '$(installed_versions)'"
+
+run msiexec /x "Z:$next_msi" /qn || fail "msiexec /x returned $?"
+"$WINESERVER" -w
+snapshot "$work/after"
+same_snapshots "$work/before" "$work/after"
+echo "installed, upgraded, refused the downgrade and uninstalled without a trace"

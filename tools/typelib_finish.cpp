@@ -2,7 +2,10 @@
 // things a control library needs: it places a type that an interface uses
 // before the interface (whatever the IDL's order), and it refuses
 // [nonextensible] on a dispinterface. This program puts the entries in the
-// order given and sets that flag on the dispinterfaces named.
+// order given and sets that flag on the dispinterfaces named. It also takes
+// out the time widl ran, which widl writes into the library's custom data,
+// so that one commit gives the same library, as the linker's time stamp is
+// left out of the program files.
 //
 //   typelib_finish in.tlb out.tlb --order A B C ... [--nonextensible D ...]
 //
@@ -10,6 +13,7 @@
 // in-library reference to a type info is rewritten: the offset table, each
 // entry's own index, inheritance, the reference table, type descriptions,
 // and the GUID and name entries that point back at their type info.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -18,6 +22,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -37,6 +42,23 @@ constexpr size_t kSegReferences = 3;
 constexpr size_t kSegGuid = 5;
 constexpr size_t kSegName = 7;
 constexpr size_t kSegTypeDesc = 9;
+constexpr size_t kSegCustomData = 11;
+constexpr size_t kSegCustomGuids = 12;
+
+// The library's custom data: a list of (GUID, value) entries.
+constexpr size_t kHeaderCustomData = 0x40;
+constexpr size_t kCustomGuidNext = 8;
+constexpr size_t kCustomGuidData = 4;
+constexpr size_t kVariantValue = 2;  // after the VARTYPE
+constexpr size_t kStringChars = 4;   // after a string's length
+constexpr std::uint32_t kNoEntry = 0xffffffff;
+// The creation time (a time_t) and the text "Created by ... at <date>\n",
+// as MIDL names them; the date in the form of ctime().
+constexpr unsigned char kCreationTimeGuid[16] = {0x63, 0xba, 0x77, 0xde, 0x7c, 0x51, 0xd1, 0x11,
+                                                 0xa2, 0xda, 0x00, 0x00, 0xf8, 0x77, 0x3c, 0xe9};
+constexpr unsigned char kCreatedByGuid[16] = {0x65, 0xba, 0x77, 0xde, 0x7c, 0x51, 0xd1, 0x11,
+                                              0xa2, 0xda, 0x00, 0x00, 0xf8, 0x77, 0x3c, 0xe9};
+constexpr std::string_view kNoDate = "Thu Jan  1 00:00:00 1970\n";
 
 // Fields of one type-info record.
 constexpr size_t kTiTypeKind = 0x00;
@@ -113,6 +135,22 @@ class TypeLib {
   void SetFlag(std::uint32_t index, std::uint32_t flag) {
     const size_t at = Record(index) + kTiFlags;
     Put(b_, at, Get(b_, at) | flag);
+  }
+
+  // Sets the creation time to 0 in both its forms.
+  void ClearCreationTime() {
+    for (std::uint32_t entry = Get(b_, kHeaderCustomData); entry != kNoEntry;) {
+      const size_t at = seg_[kSegCustomGuids].offset + entry;
+      const unsigned char* guid = &b_.at(seg_[kSegGuid].offset + Get(b_, at));
+      const size_t value = seg_[kSegCustomData].offset + Get(b_, at + kCustomGuidData) + kVariantValue;
+      if (std::memcmp(guid, kCreationTimeGuid, sizeof kCreationTimeGuid) == 0) Put(b_, value, 0);
+      if (std::memcmp(guid, kCreatedByGuid, sizeof kCreatedByGuid) == 0) {
+        const size_t end = value + kStringChars + Get(b_, value);
+        if (end <= b_.size() && Get(b_, value) >= kNoDate.size())
+          std::copy(kNoDate.begin(), kNoDate.end(), b_.begin() + static_cast<std::ptrdiff_t>(end - kNoDate.size()));
+      }
+      entry = Get(b_, at + kCustomGuidNext);
+    }
   }
 
   std::uint32_t Kind(std::uint32_t index) const { return Get(b_, Record(index) + kTiTypeKind) & kKindMask; }
@@ -203,6 +241,7 @@ int main(int argc, char** argv) {
     lib.SetFlag(*index, kNonExtensible);
   }
   lib.Reorder(newIndexOf);
+  lib.ClearCreationTime();
 
   std::ofstream out(argv[2], std::ios::binary);
   out.write(reinterpret_cast<const char*>(lib.bytes().data()), static_cast<std::streamsize>(lib.bytes().size()));

@@ -18,15 +18,15 @@ constexpr const wchar_t* kPageName = L"DiceProperty";
 constexpr const wchar_t* kThreadingModel = L"Apartment";
 constexpr const wchar_t* kTypeLibVersion = L"1.0";
 
+HRESULT FromWin32(LONG error) { return error == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(error); }
+
+}  // namespace
+
 std::wstring GuidText(REFGUID guid) {
   wchar_t text[kGuidChars];
   ::StringFromGUID2(guid, text, kGuidChars);
   return text;
 }
-
-HRESULT FromWin32(LONG error) { return error == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(error); }
-
-}  // namespace
 
 std::vector<RegistryValue> ClassEntries(const std::wstring& modulePath) {
   const std::wstring dice = L"CLSID\\" + GuidText(CLSID_Dice);

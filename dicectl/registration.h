@@ -15,6 +15,9 @@ struct RegistryValue {
   std::wstring data;
 };
 
+// A GUID as the registry writes it, in braces.
+std::wstring GuidText(REFGUID guid);
+
 // What DllRegisterServer writes for the library at modulePath.
 std::vector<RegistryValue> ClassEntries(const std::wstring& modulePath);
 // The keys it owns, removed whole on unregistering.

@@ -4,11 +4,11 @@
 # and drops every text outside ASCII, so this sets code page 936 first and
 # then writes the texts into the rows that the installer's source names in
 # ASCII. wixl also takes a random package code on every run; this one
-# follows from the installer's source and files, so the same ones give the
+# follows from the installer's tables and files, so the same ones give the
 # same code and any change a new one.
-#   finish-msi.sh MSI PLATFORM WXS FILES_DIR PRODUCT_NAME DESCRIPTION GUIDE_NAME DOWNGRADE_MESSAGE
+#   finish-msi.sh MSI PLATFORM PRODUCT_NAME DESCRIPTION GUIDE_NAME DOWNGRADE_MESSAGE
 set -euo pipefail
-msi=$1 platform=$2 wxs=$3 files=$4 product=$5 description=$6 guide=$7 downgrade=$8
+msi=$1 platform=$2 product=$3 description=$4 guide=$5 downgrade=$6
 # Names of files and folders carry an 8.3 name before the long one.
 program_short=VESHA
 guide_short=GUIDE
@@ -26,8 +26,13 @@ sql "UPDATE Directory SET DefaultDir='$program_short|$product' WHERE Directory='
 sql "UPDATE Shortcut SET Name='$program_short|$product', Description='$description' WHERE Shortcut='ProgramShortcut'"
 sql "UPDATE Shortcut SET Name='$guide_short|$guide' WHERE Shortcut='GuideShortcut'"
 sql "UPDATE LaunchCondition SET Description='$downgrade' WHERE Condition='NOT WIX_DOWNGRADE_DETECTED'"
-# A name-based UUID (version 5 layout) from the SHA-1 of the inputs.
-hash=$(cat "$wxs" "$files"/* | sha1sum | cut -c1-32)
+# A name-based UUID (version 5 layout) from the SHA-1 of every table and
+# stream but the summary (whose stream name starts with a control
+# character), which holds the code and wixl's clock.
+mkdir "$tables/dump"
+(cd "$tables/dump" && msidump --tables --streams -d . "$msi" >/dev/null)
+hash=$(cd "$tables/dump" && find . -type f ! -name '*SummaryInformation*' -print0 |
+  sort -z | xargs -0 cat | sha1sum | cut -c1-32)
 variant=$(printf '%x' $(((0x${hash:16:1} & 0x3) | 0x8)))
 package_code="{${hash:0:8}-${hash:8:4}-5${hash:13:3}-$variant${hash:17:3}-${hash:20:12}}"
 package_code=${package_code^^}

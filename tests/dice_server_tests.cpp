@@ -314,15 +314,11 @@ bool KeyExists(HKEY root, const std::wstring& path, REGSAM view = 0) {
   return found;
 }
 
-std::wstring Guid(REFGUID guid) {
-  wchar_t text[40];
-  ::StringFromGUID2(guid, text, 40);
-  return text;
-}
+using dicectl::GuidText;
 
 std::vector<std::wstring> EveryKeyWritten() {
-  return {L"CLSID\\" + Guid(CLSID_Dice), L"CLSID\\" + Guid(CLSID_DiceProperty), L"Tumbix.Dice",
-          L"TypeLib\\" + Guid(LIBID_Tumbix), L"Interface\\" + Guid(IID__Dice), L"Interface\\" + Guid(DIID___Dice)};
+  return {L"CLSID\\" + GuidText(CLSID_Dice), L"CLSID\\" + GuidText(CLSID_DiceProperty), L"Tumbix.Dice",
+          L"TypeLib\\" + GuidText(LIBID_Tumbix), L"Interface\\" + GuidText(IID__Dice), L"Interface\\" + GuidText(DIID___Dice)};
 }
 
 using ServerCall = HRESULT(STDAPICALLTYPE*)();
@@ -359,7 +355,7 @@ TEST_F(DiceRegistration, RoundTripLeavesNoKeyBehind) {
   ASSERT_EQ(registerServer(), S_OK);
   EXPECT_TRUE(Creatable());
   for (const auto& key : EveryKeyWritten()) EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, key)) << key;
-  const std::wstring clsid = L"CLSID\\" + Guid(CLSID_Dice);
+  const std::wstring clsid = L"CLSID\\" + GuidText(CLSID_Dice);
   EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, clsid + L"\\Control"));
   wchar_t value[MAX_PATH] = L"";
   DWORD size = sizeof value;
@@ -393,10 +389,10 @@ std::optional<REGSAM> OtherView() {
 TEST_F(DiceRegistration, EntriesGoToTheViewAndPlatformOfItsArchitecture) {
   ASSERT_EQ(registerServer(), S_OK);
   constexpr bool k64 = sizeof(void*) == 8;
-  const std::wstring typeLib = L"TypeLib\\" + Guid(LIBID_Tumbix) + L"\\1.0\\409\\";
+  const std::wstring typeLib = L"TypeLib\\" + GuidText(LIBID_Tumbix) + L"\\1.0\\409\\";
   EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, typeLib + (k64 ? L"win64" : L"win32")));
   EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, typeLib + (k64 ? L"win32" : L"win64")));
-  const std::wstring clsid = L"CLSID\\" + Guid(CLSID_Dice);
+  const std::wstring clsid = L"CLSID\\" + GuidText(CLSID_Dice);
   EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, clsid));
   if (const auto other = OtherView()) {
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, clsid, *other));
@@ -424,7 +420,7 @@ TEST(DiceRegistrar, FallsBackToTheUsersClasses) {
   EXPECT_EQ(writableMachine.Scope(), RegistryScope::Machine);
 
   ASSERT_EQ(noMachine.Register(L"C:\\x\\tumbix.ocx", RegistryScope::User), S_OK);
-  const std::wstring clsid = L"CLSID\\" + Guid(CLSID_Dice);
+  const std::wstring clsid = L"CLSID\\" + GuidText(CLSID_Dice);
   EXPECT_TRUE(KeyExists(user.get(), clsid + L"\\InprocServer32"));
   EXPECT_TRUE(KeyExists(user.get(), L"Tumbix.Dice\\CLSID"));
   ASSERT_EQ(noMachine.Unregister(RegistryScope::User), S_OK);

@@ -13,24 +13,20 @@
 
 #include "codepage.h"
 #include "com_ptr.h"
+#include "registration.h"
 #include "tumbix.h"
 #include "unique_handle.h"
 
 namespace {
 
 const std::wstring kLibrary = std::wstring(VESHA_BIN_DIR) + L"\\tumbix.ocx";
-constexpr int kGuidChars = 40;
 
 // Key, then value name (empty for the default), to data. A key entered
 // without a value stands as its empty default value: the installer cannot
 // write an empty default, and the key is what counts.
 using Entries = std::map<std::pair<std::wstring, std::wstring>, std::wstring>;
 
-std::wstring Guid(REFGUID guid) {
-  wchar_t text[kGuidChars];
-  ::StringFromGUID2(guid, text, kGuidChars);
-  return text;
-}
+using dicectl::GuidText;
 
 // The installer's folder reference ends with a backslash, which
 // RegisterTypeLib leaves off; both name the same folder.
@@ -95,10 +91,10 @@ TEST(InstallerRegistry, IsWhatTheControlRegistersItself) {
   ASSERT_EQ(registerServer(), S_OK);
 
   Entries registered;
-  for (const auto& key : {L"CLSID\\" + Guid(CLSID_Dice), L"CLSID\\" + Guid(CLSID_DiceProperty),
-                          std::wstring(L"Tumbix.Dice"), L"TypeLib\\" + Guid(LIBID_Tumbix),
-                          L"Interface\\" + Guid(IID__Dice), L"Interface\\" + Guid(DIID___Dice),
-                          L"Interface\\" + Guid(IID__DiceProperty)})
+  for (const auto& key : {L"CLSID\\" + GuidText(CLSID_Dice), L"CLSID\\" + GuidText(CLSID_DiceProperty),
+                          std::wstring(L"Tumbix.Dice"), L"TypeLib\\" + GuidText(LIBID_Tumbix),
+                          L"Interface\\" + GuidText(IID__Dice), L"Interface\\" + GuidText(DIID___Dice),
+                          L"Interface\\" + GuidText(IID__DiceProperty)})
     Collect(HKEY_CLASSES_ROOT, key, registered);
   const Entries installer = InstallerEntries(library.get());
   ASSERT_FALSE(installer.empty()) << "no entries read from " << VESHA_CONTROL_WXI;

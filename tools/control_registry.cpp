@@ -38,18 +38,14 @@ constexpr const wchar_t* kInstalledLibrary = L"[#tumbix.ocx]";
 constexpr const wchar_t* kInstallFolder = L"[INSTALLDIR]";
 // The manifest's marker line that the control's element replaces.
 constexpr const char* kManifestMarker = "<!-- the dice control's classes -->";
-constexpr int kGuidChars = 39;
+constexpr size_t kBracedGuidLength = 38;  // {8-4-4-4-12}
 constexpr int kLcidChars = 16;
 // The standard marshallers: PSOAInterface for dual and automation
 // interfaces, PSDispatch for pure dispinterfaces.
 constexpr const wchar_t* kAutomationProxy = L"{00020424-0000-0000-C000-000000000046}";
 constexpr const wchar_t* kDispatchProxy = L"{00020420-0000-0000-C000-000000000046}";
 
-std::wstring GuidText(REFGUID guid) {
-  wchar_t text[kGuidChars];
-  ::StringFromGUID2(guid, text, kGuidChars);
-  return text;
-}
+using dicectl::GuidText;
 
 std::wstring Escaped(const std::wstring& s) {
   std::wstring out;
@@ -165,7 +161,7 @@ std::string ManifestElement(const Library& l) {
   const std::wstring prefix = L"CLSID\\";
   for (const auto& v : dicectl::ClassEntries(kLibraryFile)) {
     if (v.key.rfind(prefix, 0) != 0) continue;
-    const std::wstring clsid = v.key.substr(prefix.size(), kGuidChars - 1);
+    const std::wstring clsid = v.key.substr(prefix.size(), kBracedGuidLength);
     const std::wstring sub = v.key.substr(prefix.size() + clsid.size());
     if (sub == L"\\InprocServer32" && v.name == L"ThreadingModel") classes[clsid].threading = v.data;
     if (sub == L"\\ProgID") classes[clsid].progId = v.data;

@@ -22,6 +22,9 @@ grep -q "^INSTALLDIR	$folder	vesha$" <<<"$directory" || fail "not installed unde
 awk -F'\t' -v want="$bits64" '{ if (int($4 / 256) % 2 * 256 != want) bad = bad " " $1 } END { if (bad) { print "components of the other bitness:" bad; exit 1 } }' <<<"$components"
 grep -q "\\\\1.0\\\\409\\\\$platform	" <<<"$registry" || fail "the type library is not entered for $platform"
 [ "$(grep -c '\[#tumbix.ocx\]' <<<"$registry")" -ge 4 ] || fail "the control's paths are not the installed file's"
+# Older versions and the other architecture's same version are replaced.
+upgrade=$(table Upgrade)
+grep -q "	513		WIX_UPGRADE_DETECTED$" <<<"$upgrade" || fail "the same version is not replaced: $upgrade"
 grep -q "^ProductName	$product$" <<<"$properties" || fail "the product name is not $product"
 grep -q "|$product	" <<<"$shortcuts" || fail "no shortcut named $product"
 echo "$arch installer: $template, $folder, $platform registry entries, Chinese names"

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "com_ptr.h"
+#include "product.h"
+#include "version_strings.h"
 #include "dice_ids.h"
 #include "registration.h"
 #include "tumbix.h"
@@ -220,25 +222,19 @@ TEST_F(DiceTypeLibrary, EventsAndFaceNumbers) {
   }
 }
 
-std::wstring VersionString(const std::vector<unsigned char>& data, const std::wstring& name) {
-  wchar_t* value = nullptr;
-  UINT length = 0;
-  const std::wstring path = L"\\StringFileInfo\\080404B0\\" + name;
-  if (!::VerQueryValueW(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &length)) return L"<missing>";
-  return std::wstring(value, length ? length - 1 : 0);
-}
-
 TEST(DiceLibrary, VersionResourceNamesTheLibrary) {
+  using testing_support::VersionString;
+  EXPECT_EQ(VersionString(kLibrary, L"FileVersion"), L"1.00");
+  EXPECT_EQ(VersionString(kLibrary, L"ProductVersion"), L"1.00");
+  EXPECT_EQ(VersionString(kLibrary, L"ProductName"), L"tumbix");
+  EXPECT_EQ(VersionString(kLibrary, L"InternalName"), L"tumbix");
+  EXPECT_EQ(VersionString(kLibrary, L"OriginalFilename"), L"tumbix.ocx");
+  EXPECT_EQ(VersionString(kLibrary, L"FileDescription"), L"" VESHA_CONTROL_DESCRIPTION);
+  EXPECT_EQ(VersionString(kLibrary, L"LegalCopyright"), L"" VESHA_COPYRIGHT);
+  EXPECT_NE(VersionString(kLibrary, L"OLESelfRegister"), L"<missing>");
   DWORD handle = 0;
   std::vector<unsigned char> data(::GetFileVersionInfoSizeW(kLibrary.c_str(), &handle));
-  ASSERT_FALSE(data.empty());
   ASSERT_TRUE(::GetFileVersionInfoW(kLibrary.c_str(), 0, static_cast<DWORD>(data.size()), data.data()));
-  EXPECT_EQ(VersionString(data, L"FileVersion"), L"1.00");
-  EXPECT_EQ(VersionString(data, L"ProductVersion"), L"1.00");
-  EXPECT_EQ(VersionString(data, L"ProductName"), L"tumbix");
-  EXPECT_EQ(VersionString(data, L"InternalName"), L"tumbix");
-  EXPECT_EQ(VersionString(data, L"OriginalFilename"), L"tumbix.ocx");
-  EXPECT_NE(VersionString(data, L"OLESelfRegister"), L"<missing>");
   struct Translation {
     WORD language, codePage;
   }* translation = nullptr;

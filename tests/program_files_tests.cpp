@@ -15,8 +15,10 @@
 
 #include "com_ptr.h"
 #include "pe_image.h"
+#include "product.h"
 #include "program_dirs.h"
 #include "temp_dir.h"
+#include "version_strings.h"
 
 namespace testing_support {
 
@@ -81,6 +83,19 @@ TEST_P(ProgramFiles, TheProgramIsAGuiProgramOfItsArchitecture) {
             std::string::npos);
   EXPECT_NE(manifest.find("<file name=\"tumbix.ocx\">"), std::string::npos) << manifest;
   EXPECT_NE(manifest.find("progid=\"Tumbix.Dice\""), std::string::npos) << manifest;
+}
+
+// The version, name and notices come from the one place the packages take
+// them from too.
+TEST_P(ProgramFiles, TheProgramsVersionResourceNamesTheProduct) {
+  using testing_support::VersionString;
+  const fs::path exe = dir / L"vesha.exe";
+  EXPECT_EQ(VersionString(exe, L"ProductName"), L"" VESHA_PRODUCT_NAME);
+  EXPECT_EQ(VersionString(exe, L"FileDescription"), L"" VESHA_DESCRIPTION);
+  EXPECT_EQ(VersionString(exe, L"LegalCopyright"), L"" VESHA_COPYRIGHT);
+  EXPECT_EQ(VersionString(exe, L"CompanyName"), L"" VESHA_PUBLISHER);
+  EXPECT_EQ(VersionString(exe, L"FileVersion"), L"" VESHA_VERSION_TEXT);
+  EXPECT_EQ(VersionString(exe, L"ProductVersion"), L"" VESHA_VERSION_TEXT);
 }
 
 // One commit gives the same bytes: no time of linking in the files.

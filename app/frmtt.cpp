@@ -1,7 +1,5 @@
 #include "frmtt.h"
 
-#include <algorithm>
-#include <charconv>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +9,7 @@
 #include "dao_engine.h"
 #include "frmtt_ids.h"
 #include "lot_numbers.h"
+#include "numbers.h"
 #include "module1.h"
 #include "ui_font.h"
 #include "window_text.h"
@@ -55,21 +54,6 @@ std::wstring StrokeQuery(wchar_t zi) {
   const std::wstring literal = zi == L'\'' ? L"''" : std::wstring(1, zi);
   return std::wstring(L"SELECT bh ") + L"FROM hanzi WHERE  Zi=" + L"'" + literal + L"'" +
          L"  ORDER BY clng(bh) ";
-}
-
-bool AllDigits(const std::wstring& s) {
-  return !s.empty() && std::all_of(s.begin(), s.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
-}
-
-// A count made of decimal digits only; one too long for 64 bits is as
-// unreadable as one with a letter in it.
-std::optional<std::uint64_t> StrokeCount(const std::wstring& bh) {
-  if (!AllDigits(bh)) return std::nullopt;
-  const std::string ascii(bh.begin(), bh.end());
-  std::uint64_t count = 0;
-  const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), count);
-  if (error != std::errc() || end != ascii.data() + ascii.size()) return std::nullopt;
-  return count;
 }
 
 }  // namespace
@@ -154,7 +138,8 @@ void frmtt::Command1_Click() {
     }
     auto field = rs->Fields(L"bh");
     const auto bh = field ? field->AsString() : std::nullopt;
-    const auto count = bh ? StrokeCount(*bh) : std::nullopt;
+    // A count too long for 64 bits is as unreadable as one with a letter in it.
+    const auto count = bh ? num::ParseCount(*bh) : std::nullopt;
     if (!count) {
       services_.messages.Show(hwnd(), BadStrokeCount(zi));
       return;

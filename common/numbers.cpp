@@ -57,4 +57,17 @@ std::optional<std::int32_t> ToLong(double value) { return RoundTo<std::int32_t>(
 
 std::optional<std::int16_t> ToInteger(double value) { return RoundTo<std::int16_t>(value); }
 
+std::optional<std::uint64_t> ParseCount(std::wstring_view text) {
+  constexpr std::uint64_t kBase = 10;
+  if (text.empty()) return std::nullopt;
+  std::uint64_t count = 0;
+  for (wchar_t c : text) {
+    if (c < L'0' || c > L'9') return std::nullopt;
+    const auto digit = static_cast<std::uint64_t>(c - L'0');
+    if (count > (std::numeric_limits<std::uint64_t>::max() - digit) / kBase) return std::nullopt;
+    count = count * kBase + digit;
+  }
+  return count;
+}
+
 }  // namespace num

@@ -12,6 +12,10 @@ namespace num {
 // optional exponent. Anything else is not a number.
 std::optional<double> ParseNumber(std::wstring_view text);
 
+// A count written in decimal digits only, nothing else; nothing for any
+// other text or a count too large for 64 bits.
+std::optional<std::uint64_t> ParseCount(std::wstring_view text);
+
 // Rounded to a 32-bit integer; nothing when out of range or not finite.
 std::optional<std::int32_t> ToLong(double value);
 

@@ -91,6 +91,15 @@ TEST(Numbers, ParsesPlainNumbersOnly) {
     EXPECT_FALSE(num::ParseNumber(bad).has_value()) << bad;
 }
 
+// Stroke counts: digits only, up to the largest 64-bit count.
+TEST(Numbers, CountsAreDigitsOnly) {
+  EXPECT_EQ(num::ParseCount(L"0"), 0u);
+  EXPECT_EQ(num::ParseCount(L"048"), 48u);
+  EXPECT_EQ(num::ParseCount(L"18446744073709551615"), UINT64_MAX);
+  for (const wchar_t* bad : {L"", L" 3", L"3 ", L"-3", L"+3", L"4a", L"1.0", L"18446744073709551616"})
+    EXPECT_EQ(num::ParseCount(bad), std::nullopt) << bad;
+}
+
 TEST(Numbers, RoundsHalvesToEvenWithinRange) {
   EXPECT_EQ(num::ToLong(0.5), 0);
   EXPECT_EQ(num::ToLong(1.5), 2);

@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -33,6 +32,7 @@
 #include "codepage.h"
 #include "dao_engine.h"
 #include "lot_numbers.h"
+#include "numbers.h"
 #include "oracle_text.h"
 
 namespace {
@@ -85,18 +85,10 @@ int Fail(const std::string& message) {
   return kCannotRun;
 }
 
-std::optional<std::uint64_t> ParseCount(const std::optional<std::wstring>& text) {
-  if (!text) return std::nullopt;
-  const std::string ascii = win::ToUtf8(*text);
-  std::uint64_t value = 0;
-  const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-  if (error != std::errc() || end != ascii.data() + ascii.size()) return std::nullopt;
-  return value;
-}
-
 std::optional<std::uint64_t> FieldCount(const dao::Recordset& rs, std::wstring_view name) {
   auto field = rs.Fields(name);
-  return field ? ParseCount(field->AsString()) : std::nullopt;
+  const auto text = field ? field->AsString() : std::nullopt;
+  return text ? num::ParseCount(*text) : std::nullopt;
 }
 
 // "乾 初九" from the lot's text.

@@ -1,7 +1,7 @@
-#include "board.h"
+#include "app/board.h"
 
-#include "numbers.h"
-#include "twips.h"
+#include "common/numbers.h"
+#include "common/twips.h"
 
 namespace app {
 namespace {
@@ -21,15 +21,13 @@ constexpr int kKeyLeft = VK_LEFT;    // 37
 constexpr int kKeyRight = VK_RIGHT;  // 39
 constexpr int kKeySpace = VK_SPACE;  // 32
 
-// The wrap rule of one axis: a sprite that has left the extent on the side
-// it moves to comes back one sprite size beyond the other side.
+}  // namespace
+
 long Wrapped(long pos, long dir, long size, long extent) {
   if (dir < 0 && pos < -size) return extent + size;
   if (dir >= 0 && pos > extent) return -size;
   return pos;
 }
-
-}  // namespace
 
 SIZE PixelExtent(const sprites::RenderObject& surface) {
   const win::TwipsPerPixel tpp = win::ScreenTwipsPerPixel();
@@ -100,6 +98,16 @@ void Board::Start(SIZE windowExtent) {
     m_cShip->Cell(1);
   }
   bSpaceHeld_ = false;
+}
+
+void Board::ShowStage(HDC window) const {
+  if (IsSetUp()) m_cStage->RenderBitmap(window, 0, 0, SRCCOPY);
+}
+
+void Board::ShowStage(HDC window, const RECT& area) const {
+  if (!IsSetUp()) return;
+  ::BitBlt(window, area.left, area.top, area.right - area.left, area.bottom - area.top, m_cStage->hDC(), area.left,
+           area.top, SRCCOPY);
 }
 
 void Board::Keys() {

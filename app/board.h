@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "c_bitmap.h"
-#include "c_sprite.h"
-#include "c_sprite_bitmaps.h"
-#include "c_tile.h"
-#include "key_state.h"
-#include "random_source.h"
-#include "render_object.h"
+#include "app/key_state.h"
+#include "app/random_source.h"
+#include "sprites/c_bitmap.h"
+#include "sprites/c_sprite.h"
+#include "sprites/c_sprite_bitmaps.h"
+#include "sprites/c_tile.h"
+#include "sprites/render_object.h"
 
 namespace app {
 
@@ -26,6 +26,10 @@ inline constexpr int kSmallAsteroids = 32;
 // A surface's extent in pixels: its size in twips divided, truncating, by
 // the display's twips per pixel.
 SIZE PixelExtent(const sprites::RenderObject& surface);
+
+// The wrap rule of one axis: a sprite that has left the extent on the side
+// it moves to comes back one sprite size beyond the other side.
+long Wrapped(long pos, long dir, long size, long extent);
 
 class Board {
  public:
@@ -44,8 +48,17 @@ class Board {
   // Erase, move with wrap, keys, store, draw, present.
   void Frame(HDC window);
 
-  const SIZE& Extent() const { return extent_; }
+  // The stage onto a window: all of it when the loop starts, or the area a
+  // repaint asks for.
+  void ShowStage(HDC window) const;
+  void ShowStage(HDC window, const RECT& area) const;
 
+  // What there is to look at; only once set up.
+  const sprites::cSprite& Ship() const { return *m_cShip; }
+  const std::vector<std::unique_ptr<sprites::cSprite>>& Asteroids() const { return m_cAsteroids; }
+  const sprites::cBitmap& Stage() const { return *m_cStage; }
+
+ private:
   std::unique_ptr<sprites::cTile> m_cTile;
   std::shared_ptr<sprites::cSpriteBitmaps> m_cShipSheet;
   std::unique_ptr<sprites::cSprite> m_cShip;
@@ -55,7 +68,6 @@ class Board {
   std::vector<std::unique_ptr<sprites::cSprite>> m_cAsteroids;
   std::unique_ptr<sprites::cBitmap> m_cStage;
 
- private:
   static void LoadSheet(std::shared_ptr<sprites::cSpriteBitmaps>& sheet, const std::wstring& path,
                         long across, long down, COLORREF transparent);
   void NewSprite(const std::shared_ptr<sprites::cSpriteBitmaps>& sheet,

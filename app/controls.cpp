@@ -1,6 +1,6 @@
-#include "controls.h"
+#include "app/controls.h"
 
-#include "twips.h"
+#include "common/twips.h"
 
 namespace app {
 
@@ -31,6 +31,12 @@ RECT CentredWindowRect(DWORD style, DWORD exStyle, int clientWidthTwips, int cli
   const int x = work.left + (work.right - work.left - w) / 2;
   const int y = work.top + (work.bottom - work.top - h) / 2;
   return {x, y, x + w, y + h};
+}
+
+LRESULT ColouredLabel(HDC dc, COLORREF text) {
+  ::SetTextColor(dc, text);
+  ::SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void ShowNonModal(HWND hwnd) {

@@ -18,6 +18,10 @@ RECT TwipsBox(int left, int top, int width, int height, POINT container = {0, 0}
 // this style whose client area is the given size in twips.
 RECT CentredWindowRect(DWORD style, DWORD exStyle, int clientWidthTwips, int clientHeightTwips);
 
+// The answer to WM_CTLCOLORSTATIC for a label in its own text colour on
+// the window's face.
+LRESULT ColouredLabel(HDC dc, COLORREF text);
+
 // Shows a window without blocking its owner and brings it to the front.
 void ShowNonModal(HWND hwnd);
 

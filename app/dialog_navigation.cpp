@@ -1,4 +1,4 @@
-#include "dialog_navigation.h"
+#include "app/dialog_navigation.h"
 
 #include <algorithm>
 #include <vector>

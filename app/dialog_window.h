@@ -7,9 +7,9 @@
 
 #include <optional>
 
-#include "base_window.h"
-#include "controls.h"
-#include "dialog_navigation.h"
+#include "app/controls.h"
+#include "app/dialog_navigation.h"
+#include "common/base_window.h"
 
 namespace app {
 

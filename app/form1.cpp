@@ -1,15 +1,15 @@
-#include "form1.h"
+#include "app/form1.h"
 
 #include <windowsx.h>
 #include <commctrl.h>
 
-#include "form1_ids.h"
-#include "message_pump.h"
-#include "module1.h"
-#include "random_draw.h"
-#include "twips.h"
-#include "ui_font.h"
-#include "window_text.h"
+#include "app/form1_ids.h"
+#include "app/message_pump.h"
+#include "app/ui_font.h"
+#include "common/twips.h"
+#include "common/window_text.h"
+#include "oracle/lot_numbers.h"
+#include "oracle/show_lot.h"
 
 namespace app {
 namespace {
@@ -28,7 +28,7 @@ constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKF
 constexpr DWORD kMaintxtStyle =
     WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
 
-constexpr WPARAM kKeyP = 80;
+constexpr WPARAM kKeyP = 'P';
 // Shift state bits of a key event.
 constexpr int vbShiftMask = 1;
 constexpr int vbCtrlMask = 2;
@@ -37,8 +37,6 @@ constexpr int vbAltMask = 4;
 constexpr UINT_PTR kMaintxtSubclassId = 1;
 constexpr auto kSplashTime = std::chrono::seconds(1);
 constexpr std::wstring_view kNothingToPrint = L"没有可打印的内容";
-
-const win::FontSpec kTxtotherFont{L"宋体", 900, FW_NORMAL, GB2312_CHARSET};
 
 struct MenuItem {
   int id;  // 0 for a separator
@@ -122,7 +120,7 @@ void Form1::CreateControls() {
   ::SendMessageW(maintxt_, EM_SETLIMITTEXT, 0, 0);
   ::SetWindowSubclass(maintxt_, &Form1::MaintxtProc, kMaintxtSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
-  txtother_.Create(hwnd(), IDC_txtother, kTxtotherFont);
+  txtother_.Create(hwnd(), IDC_txtother, win::kChineseUiFont);
 }
 
 void Form1::Form_Load() {
@@ -138,7 +136,7 @@ void Form1::Form_Load() {
   ::MoveWindow(maintxt_, 0, 0, win::TwipsToPixelsX(ScaleWidth()),
                win::TwipsToPixelsY(ScaleHeight() + kMaintxtExtraHeight), TRUE);
   txtother_.SetVisible(false);
-  SetMaintxtVisible(false);
+  SetTextVisible(false);
 
   ShowSplash();
   // The window may have been closed while the splash was up.
@@ -230,11 +228,7 @@ int Form1::ScaleHeight() const {
 void Form1::Form_Paint() {
   PAINTSTRUCT ps;
   HDC dc = ::BeginPaint(hwnd(), &ps);
-  if (board_.IsSetUp()) {
-    const RECT& r = ps.rcPaint;
-    ::BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, board_.m_cStage->hDC(), r.left,
-             r.top, SRCCOPY);
-  }
+  board_.ShowStage(dc, ps.rcPaint);
   ::EndPaint(hwnd(), &ps);
 }
 
@@ -270,7 +264,7 @@ void Form1::Unload() {
   DestroyWnd();
 }
 
-void Form1::maintxt_DblClick() { SetMaintxtVisible(false); }
+void Form1::maintxt_DblClick() { SetTextVisible(false); }
 
 void Form1::maintxt_KeyDown(WPARAM keyCode, int shift) {
   if (keyCode != kKeyP || !(shift & vbCtrlMask)) return;
@@ -280,17 +274,17 @@ void Form1::maintxt_KeyDown(WPARAM keyCode, int shift) {
     return;
   }
   txtother_.SetText(text);
-  oracle::PrintRichText(*this, txtother_);
+  printing::PrintRichText(*this, txtother_);
 }
 
 void Form1::mnuBEGin_Click() {
-  SetMnupopupVisible(false);
-  SetMaintxtVisible(false);
+  SetMenuBarVisible(false);
+  SetTextVisible(false);
 }
 
 void Form1::fdfdfdf_Click() {
   services_.random.Randomize();
-  const std::int16_t lot = LotFromDraw(services_.random.Rnd());
+  const std::int16_t lot = oracle::LotOfDraw(services_.random.Rnd());
   oracle::ShowLot(*this, lot);
 }
 
@@ -321,7 +315,7 @@ void Form1::ToggleShuffle() {
   bRunning_ = !bRunning_;
   HDC dc = hDC();
   board_.Start(PixelExtent(*this));
-  if (bRunning_ && board_.IsSetUp()) board_.m_cStage->RenderBitmap(dc, 0, 0, SRCCOPY);
+  if (bRunning_) board_.ShowStage(dc);
   m_bShuffling_ = bRunning_;
   // The window may go while the loop waits in its event processing.
   const auto running = [this] { return bRunning_ && hwnd() != nullptr; };
@@ -331,14 +325,14 @@ void Form1::ToggleShuffle() {
   }
 }
 
-void Form1::SetMaintxtVisible(bool visible) { ::ShowWindow(maintxt_, visible ? SW_SHOW : SW_HIDE); }
+void Form1::SetTextVisible(bool visible) { ::ShowWindow(maintxt_, visible ? SW_SHOW : SW_HIDE); }
 
-void Form1::SetMaintxtText(std::wstring_view text) {
+void Form1::SetText(std::wstring_view text) {
   const std::wstring copy(text);
   ::SetWindowTextW(maintxt_, copy.c_str());
 }
 
-void Form1::SetMnupopupVisible(bool visible) {
+void Form1::SetMenuBarVisible(bool visible) {
   HMENU wanted = visible ? menuBar_.get() : nullptr;
   // Re-attaching the same menu would still recompute and redraw the frame.
   if (::GetMenu(hwnd()) != wanted) ::SetMenu(hwnd(), wanted);

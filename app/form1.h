@@ -7,28 +7,28 @@
 #include <cstdint>
 #include <string>
 
-#include "base_window.h"
-#include "board.h"
-#include "common_dialog.h"
-#include "frame_pacer.h"
-#include "frmAbout.h"
-#include "frmSaizi.h"
-#include "frmsplash.h"
-#include "frmsuom.h"
-#include "frmtt.h"
-#include "lot_view.h"
-#include "print_rich_text.h"
-#include "render_object.h"
-#include "rich_text_box.h"
-#include "services.h"
-#include "unique_handle.h"
-#include "window_slot.h"
+#include "app/board.h"
+#include "app/frame_pacer.h"
+#include "app/frmAbout.h"
+#include "app/frmSaizi.h"
+#include "app/frmsplash.h"
+#include "app/frmsuom.h"
+#include "app/frmtt.h"
+#include "app/services.h"
+#include "app/window_slot.h"
+#include "common/base_window.h"
+#include "common/unique_handle.h"
+#include "oracle/lot_view.h"
+#include "printing/common_dialog.h"
+#include "printing/print_rich_text.h"
+#include "printing/rich_text_box.h"
+#include "sprites/render_object.h"
 
 namespace app {
 
 class Form1 final : public win::BaseWindow<Form1>,
                     public oracle::LotView,
-                    public oracle::PrintHost,
+                    public printing::PrintHost,
                     public sprites::RenderObject {
  public:
   explicit Form1(Services& services);
@@ -44,22 +44,22 @@ class Form1 final : public win::BaseWindow<Form1>,
   void Form_Load();
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
-  // oracle::LotView
+  // oracle::LotView: the text view is maintxt, the menu bar mnupopup.
   std::wstring AppPath() const override { return services_.appPath; }
-  void SetMaintxtVisible(bool visible) override;
-  void SetMaintxtText(std::wstring_view text) override;
-  void SetMnupopupVisible(bool visible) override;
+  void SetTextVisible(bool visible) override;
+  void SetText(std::wstring_view text) override;
+  void SetMenuBarVisible(bool visible) override;
 
   // sprites::RenderObject: the client area in twips, the window's own DC.
   int ScaleWidth() const override;
   int ScaleHeight() const override;
   HDC hDC() const override { return ::GetDC(hwnd()); }
 
-  // oracle::PrintHost
-  oracle::CommonDialog& dlgCommonDialog1() override { return dlgCommonDialog1_; }
+  // printing::PrintHost
+  printing::CommonDialog& dlgCommonDialog1() override { return dlgCommonDialog1_; }
 
   HWND maintxt() const { return maintxt_; }
-  oracle::RichTextBox& txtother() { return txtother_; }
+  printing::RichTextBox& txtother() { return txtother_; }
   HMENU mnupopup() const { return ::GetSubMenu(menuBar_.get(), 0); }
   bool MnupopupVisible() const { return hwnd() && ::GetMenu(hwnd()) == menuBar_.get(); }
   bool m_bShuffling() const { return m_bShuffling_; }
@@ -68,7 +68,7 @@ class Form1 final : public win::BaseWindow<Form1>,
   frmsuom* frmsuomWindow() const { return frmsuom_.get(); }
   frmAbout* frmAboutWindow() const { return frmAbout_.get(); }
   frmsplash* frmsplashWindow() const { return frmsplash_.get(); }
-  Board& board() { return board_; }
+  const Board& board() const { return board_; }
 
   // Closes the window as any close request does: query, unload, destroy.
   void Unload();
@@ -101,8 +101,8 @@ class Form1 final : public win::BaseWindow<Form1>,
   win::unique_hmenu menuBar_;
   win::unique_hfont maintxtFont_;
   HWND maintxt_ = nullptr;  // child windows: the main window destroys them
-  oracle::RichTextBox txtother_;
-  oracle::CommonDialog dlgCommonDialog1_;
+  printing::RichTextBox txtother_;
+  printing::CommonDialog dlgCommonDialog1_;
   FramePacer pacer_;
   Board board_;
   WindowSlot<frmAbout> frmAbout_;

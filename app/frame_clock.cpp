@@ -1,4 +1,4 @@
-#include "frame_clock.h"
+#include "app/frame_clock.h"
 
 #include <windows.h>
 #include <mmsystem.h>

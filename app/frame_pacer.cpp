@@ -1,4 +1,4 @@
-#include "frame_pacer.h"
+#include "app/frame_pacer.h"
 
 namespace app {
 

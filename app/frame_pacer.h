@@ -4,7 +4,7 @@
 #include <chrono>
 #include <functional>
 
-#include "frame_clock.h"
+#include "app/frame_clock.h"
 
 namespace app {
 

@@ -1,13 +1,13 @@
-#include "frmAbout.h"
+#include "app/frmAbout.h"
 
 #include <string>
 
-#include "controls.h"
-#include "program_info.h"
-#include "twips.h"
-#include "ui_font.h"
-#include "version_info.h"
-#include "window_text.h"
+#include "app/controls.h"
+#include "app/program_info.h"
+#include "common/font_description.h"
+#include "common/twips.h"
+#include "common/version_info.h"
+#include "common/window_text.h"
 
 namespace app {
 namespace {
@@ -25,7 +25,7 @@ const RECT kDisclaimerBox = TwipsBox(360, 2160, 4980, 780);
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr wchar_t kCaption[] = L"关于";
-const win::FontSpec kTitleFont{L"宋体", 1400, FW_BOLD, GB2312_CHARSET};
+const win::FontDescription kTitleFont{L"宋体", 1400, FW_BOLD, GB2312_CHARSET};
 constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 constexpr COLORREF kRuleGrey = RGB(128, 128, 128);
 constexpr COLORREF kRuleWhite = RGB(255, 255, 255);
@@ -47,7 +47,7 @@ void SetPointer(LPCWSTR cursor) { ::SetCursor(::LoadCursorW(nullptr, cursor)); }
 
 void frmAbout::Form_Load() {
   if (!CreateCentred(owner_, kCaption, kStyle, kClientWidth, kClientHeight)) return;
-  font_ = win::CreateScreenFont(kChineseUiFont);
+  font_ = win::CreateScreenFont(win::kChineseUiFont);
   titleFont_ = win::CreateScreenFont(kTitleFont);
   LOGFONTW underlined{};
   ::GetObjectW(font_.get(), sizeof underlined, &underlined);
@@ -124,12 +124,7 @@ LRESULT frmAbout::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_CTLCOLORSTATIC:
-      if (IsLink(reinterpret_cast<HWND>(lp))) {
-        HDC dc = reinterpret_cast<HDC>(wp);
-        ::SetTextColor(dc, kLinkColour);
-        ::SetBkMode(dc, TRANSPARENT);
-        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
-      }
+      if (IsLink(reinterpret_cast<HWND>(lp))) return ColouredLabel(reinterpret_cast<HDC>(wp), kLinkColour);
       break;
     case WM_SETCURSOR:
       if (IsLink(reinterpret_cast<HWND>(wp))) {

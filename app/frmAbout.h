@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "dialog_window.h"
-#include "services.h"
-#include "unique_handle.h"
+#include "app/dialog_window.h"
+#include "app/services.h"
+#include "common/unique_handle.h"
 
 namespace app {
 

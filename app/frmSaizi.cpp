@@ -1,21 +1,23 @@
-#include "frmSaizi.h"
+#include "app/frmSaizi.h"
 
-#include <optional>
 #include <string>
+#include <variant>
 
-#include "controls.h"
-#include "frmSaizi_ids.h"
-#include "lot_numbers.h"
-#include "module1.h"
-#include "numbers.h"
-#include "resource_ids.h"
-#include "ui_font.h"
-#include "window_text.h"
+#include "app/controls.h"
+#include "app/frmSaizi_ids.h"
+#include "app/resource_ids.h"
+#include "common/font_description.h"
+#include "common/window_text.h"
+#include "dicectl/dice_interface.h"
+#include "oracle/show_lot.h"
 
 namespace app {
 namespace {
 
 using namespace frmSaizi_ids;
+using dicectl::kDiceProgId;
+using dicectl::kDispidEndDice;
+using dicectl::kDispidRun;
 
 constexpr int kClientWidth = 4905;  // twips
 constexpr int kClientHeight = 3495;
@@ -41,10 +43,6 @@ constexpr std::array<int, 3> kFirstMaxLength = {2, 2, 3};
 constexpr int kFilteredMaxLength = 8;
 constexpr size_t kKeptCharacters = 2;
 
-constexpr DISPID kDispidRun = 0x60030002;
-constexpr DISPID kDispidEndDice = 2;
-constexpr wchar_t kDiceProgId[] = L"Tumbix.Dice";
-
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr wchar_t kCaption[] = L"掷骰";
 constexpr wchar_t kInstruction[] = L"两枚骰子掷三次，第一、第二、第三次的点数和分别输入到上面的三个框中。";
@@ -54,6 +52,18 @@ constexpr std::wstring_view kDigitsOnly = L"请您输入数字";
 constexpr std::wstring_view kIncomplete = L"数据没填全！";
 constexpr std::wstring_view kTooSmall = L"不对吧";
 constexpr std::wstring_view kNotANumber = L"点数和应当是数字，请重新输入。";
+
+std::wstring_view RefusalMessage(oracle::DiceRefusal refused) {
+  switch (refused) {
+    case oracle::DiceRefusal::Incomplete:
+      return kIncomplete;
+    case oracle::DiceRefusal::NotANumber:
+      return kNotANumber;
+    case oracle::DiceRefusal::TooSmall:
+      break;
+  }
+  return kTooSmall;
+}
 
 bool IsSumCharacter(wchar_t c) { return c == L'.' || (c >= L'0' && c <= L'9'); }
 
@@ -88,7 +98,7 @@ void frmSaizi::Form_Load() {
 
 // In tab order: the frame, the boxes, the label, Cancel, OK, the casts.
 void frmSaizi::CreateControls() {
-  font_ = win::CreateScreenFont(kChineseUiFont);
+  font_ = win::CreateScreenFont(win::kChineseUiFont);
   HWND h = hwnd();
   CreateControl(h, L"BUTTON", L"", BS_GROUPBOX, IDC_Frame1, kFrameBox, font_.get());
   const std::array<int, kCasts> boxIds = {IDC_txts1, IDC_Txts2, IDC_Txts3};
@@ -138,12 +148,7 @@ LRESULT frmSaizi::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_CTLCOLORSTATIC:
-      if (reinterpret_cast<HWND>(lp) == label1_) {
-        HDC dc = reinterpret_cast<HDC>(wp);
-        ::SetTextColor(dc, kLabel1Colour);
-        ::SetBkMode(dc, TRANSPARENT);
-        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
-      }
+      if (reinterpret_cast<HWND>(lp) == label1_) return ColouredLabel(reinterpret_cast<HDC>(wp), kLabel1Colour);
       break;
     default:
       break;
@@ -186,31 +191,15 @@ void frmSaizi::Txts_Change(HWND box) {
 }
 
 void frmSaizi::Command1_Click() {
-  std::array<std::wstring, kCasts> texts;
-  for (int i = 0; i < kCasts; ++i) {
-    texts[i] = win::WindowText(boxes_[i]);
-    if (texts[i].empty()) {
-      services_.messages.Show(hwnd(), kIncomplete);
-      return;
-    }
-  }
-  std::array<std::int32_t, kCasts> sums{};
-  for (int i = 0; i < kCasts; ++i) {
-    const auto number = num::ParseNumber(texts[i]);
-    const auto whole = number ? num::ToLong(*number) : std::nullopt;
-    if (!whole) {
-      services_.messages.Show(hwnd(), kNotANumber);
-      return;
-    }
-    sums[i] = *whole;
-  }
-  const auto lot = oracle::LotOfDiceSums(sums);
-  if (!lot) {
-    services_.messages.Show(hwnd(), kTooSmall);
+  std::array<std::wstring, kCasts> entries;
+  for (int i = 0; i < kCasts; ++i) entries[i] = win::WindowText(boxes_[i]);
+  const auto result = oracle::LotOfDiceEntries(entries);
+  if (const auto* refused = std::get_if<oracle::DiceRefusal>(&result)) {
+    services_.messages.Show(hwnd(), RefusalMessage(*refused));
     return;
   }
-  oracle::ShowLot(mainForm_, *lot);
-  mainForm_.SetMnupopupVisible(false);
+  oracle::ShowLot(mainForm_, std::get<std::int16_t>(result));
+  mainForm_.SetMenuBarVisible(false);
   Unload();
 }
 

@@ -6,12 +6,13 @@
 #include <array>
 #include <cstdint>
 
-#include "com_ptr.h"
-#include "dialog_window.h"
-#include "lot_view.h"
-#include "ole_control_site.h"
-#include "services.h"
-#include "unique_handle.h"
+#include "app/dialog_window.h"
+#include "app/ole_control_site.h"
+#include "app/services.h"
+#include "common/com_ptr.h"
+#include "common/unique_handle.h"
+#include "oracle/lot_numbers.h"
+#include "oracle/lot_view.h"
 
 namespace app {
 
@@ -42,7 +43,7 @@ class frmSaizi final : public DialogWindow<frmSaizi> {
   std::int16_t CastIndex() const { return CastIndex_; }
 
  private:
-  static constexpr int kCasts = 3;
+  static constexpr int kCasts = oracle::kDiceCasts;
 
   void CreateControls();
   void LoadDice();

@@ -1,10 +1,10 @@
-#include "frmsplash.h"
+#include "app/frmsplash.h"
 
 #include <string>
 
-#include "controls.h"
-#include "program_info.h"
-#include "ui_font.h"
+#include "app/controls.h"
+#include "app/program_info.h"
+#include "common/font_description.h"
 
 namespace app {
 namespace {
@@ -17,7 +17,7 @@ const RECT kNoticeBox = TwipsBox(480, 1260, 3270, 900);
 // A bordered window without a caption; never on the taskbar.
 constexpr DWORD kStyle = WS_POPUP | WS_BORDER;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
-const win::FontSpec kTitleFont{L"隶书", 2175, FW_BOLD, GB2312_CHARSET};
+const win::FontDescription kTitleFont{L"隶书", 2175, FW_BOLD, GB2312_CHARSET};
 constexpr int kFrameId = 301;
 constexpr int kTitleId = 302;
 constexpr int kNoticeId = 303;
@@ -29,7 +29,7 @@ void frmsplash::Form_Load() {
   if (!CreateWnd(kExStyle, L"", kStyle, r.left, r.top, r.right - r.left, r.bottom - r.top, owner_))
     return;
   titleFont_ = win::CreateScreenFont(kTitleFont);
-  textFont_ = win::CreateScreenFont(kChineseUiFont);
+  textFont_ = win::CreateScreenFont(win::kChineseUiFont);
   const std::wstring title(kDisplayTitle), notice(kSplashNotice);
   CreateControl(hwnd(), L"BUTTON", L"", BS_GROUPBOX, kFrameId, kFrameBox, textFont_.get());
   CreateControl(hwnd(), L"STATIC", title.c_str(), SS_CENTER, kTitleId, kTitleBox, titleFont_.get());

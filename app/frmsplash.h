@@ -2,8 +2,8 @@
 // The splash window shown during start-up, above all other windows.
 #include <windows.h>
 
-#include "base_window.h"
-#include "unique_handle.h"
+#include "common/base_window.h"
+#include "common/unique_handle.h"
 
 namespace app {
 

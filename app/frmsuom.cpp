@@ -1,10 +1,10 @@
-#include "frmsuom.h"
+#include "app/frmsuom.h"
 
 #include <algorithm>
 
-#include "controls.h"
-#include "twips.h"
-#include "ui_font.h"
+#include "app/controls.h"
+#include "app/ui_font.h"
+#include "common/twips.h"
 
 namespace app {
 namespace {

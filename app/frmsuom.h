@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "dialog_window.h"
-#include "unique_handle.h"
+#include "app/dialog_window.h"
+#include "common/unique_handle.h"
 
 namespace app {
 

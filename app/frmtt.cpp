@@ -1,18 +1,15 @@
-#include "frmtt.h"
+#include "app/frmtt.h"
 
-#include <optional>
 #include <string>
-#include <vector>
+#include <variant>
 
-#include "codepage.h"
-#include "controls.h"
-#include "dao_engine.h"
-#include "frmtt_ids.h"
-#include "lot_numbers.h"
-#include "numbers.h"
-#include "module1.h"
-#include "ui_font.h"
-#include "window_text.h"
+#include "app/controls.h"
+#include "app/frmtt_ids.h"
+#include "common/codepage.h"
+#include "common/font_description.h"
+#include "common/window_text.h"
+#include "oracle/character_test.h"
+#include "oracle/show_lot.h"
 
 namespace app {
 namespace {
@@ -34,26 +31,23 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr wchar_t kCaption[] = L"测字";
 constexpr wchar_t kFrameCaption[] = L"请随意输入三个字";
 
-constexpr std::wstring_view kConnect = L"; pwd= 52804163 ";
 constexpr std::wstring_view kInputChinese = L"请输入中文";
 constexpr std::wstring_view kIncomplete = L"数据没填全";
 constexpr std::wstring_view kStoreUnreadable =
     L"签库无法打开，请确认程序目录中有完好的 veshalib.mdb 文件。";
 
-std::wstring Missing(wchar_t zi) {
-  return std::wstring(L"字库中尚无") + L"“" + zi + L"”" + L"字，请通知作者";
-}
-
-std::wstring BadStrokeCount(wchar_t zi) {
-  return std::wstring(L"字库中“") + zi + L"”字的笔画数无法读取，请通知作者";
-}
-
-// The character goes between single quotes with a quote doubled, so no
-// typed text can change the query's shape.
-std::wstring StrokeQuery(wchar_t zi) {
-  const std::wstring literal = zi == L'\'' ? L"''" : std::wstring(1, zi);
-  return std::wstring(L"SELECT bh ") + L"FROM hanzi WHERE  Zi=" + L"'" + literal + L"'" +
-         L"  ORDER BY clng(bh) ";
+std::wstring RefusalMessage(const oracle::CharacterRefusal& refused) {
+  switch (refused.why) {
+    case oracle::CharacterRefusal::NoCharacters:
+      return std::wstring(kIncomplete);
+    case oracle::CharacterRefusal::StoreUnreadable:
+      return std::wstring(kStoreUnreadable);
+    case oracle::CharacterRefusal::CharacterMissing:
+      return std::wstring(L"字库中尚无") + L"“" + refused.zi + L"”" + L"字，请通知作者";
+    case oracle::CharacterRefusal::StrokeCountUnreadable:
+      break;
+  }
+  return std::wstring(L"字库中“") + refused.zi + L"”字的笔画数无法读取，请通知作者";
 }
 
 }  // namespace
@@ -65,7 +59,7 @@ frmtt::~frmtt() { DestroyWnd(); }
 
 void frmtt::Form_Load() {
   if (!CreateCentred(owner_, kCaption, kStyle, kClientWidth, kClientHeight)) return;
-  font_ = win::CreateScreenFont(kChineseUiFont);
+  font_ = win::CreateScreenFont(win::kChineseUiFont);
   HWND h = hwnd();
   CreateControl(h, L"BUTTON", kFrameCaption, BS_GROUPBOX, IDC_Frame1, kFrameBox, font_.get());
   txtZi_ = CreateControl(h, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_txtZi, kTxtZiBox,
@@ -106,51 +100,13 @@ void frmtt::txtZi_Change() {
 }
 
 void frmtt::Command1_Click() {
-  const std::wstring text = win::WindowText(txtZi_);
-  if (text.empty()) {
-    services_.messages.Show(hwnd(), kIncomplete);
+  const auto result = oracle::LotOfCharacters(services_.appPath, win::WindowText(txtZi_));
+  if (const auto* refused = std::get_if<oracle::CharacterRefusal>(&result)) {
+    services_.messages.Show(hwnd(), RefusalMessage(*refused));
     return;
   }
-  auto ws = dao::DBEngine().Workspaces(0);
-  std::optional<dao::Database> db;
-  if (ws) {
-    auto opened = ws.value()->OpenDatabase(services_.appPath + std::wstring(oracle::kStoreFileName),
-                                           false, false, kConnect);
-    if (opened) db.emplace(std::move(opened).value());
-  }
-  if (!db) {
-    services_.messages.Show(hwnd(), kStoreUnreadable);
-    return;
-  }
-
-  std::vector<std::uint64_t> strokes;
-  const size_t length = text.size();
-  for (size_t i = 0; i < length; ++i) {
-    const wchar_t zi = text[i];
-    auto rs = db->OpenRecordset(StrokeQuery(zi), dao::dbOpenSnapshot);
-    if (!rs) {
-      services_.messages.Show(hwnd(), BadStrokeCount(zi));
-      return;
-    }
-    if (rs->AtEOF()) {
-      services_.messages.Show(hwnd(), Missing(zi));
-      return;
-    }
-    auto field = rs->Fields(L"bh");
-    const auto bh = field ? field->AsString() : std::nullopt;
-    // A count too long for 64 bits is as unreadable as one with a letter in it.
-    const auto count = bh ? num::ParseCount(*bh) : std::nullopt;
-    if (!count) {
-      services_.messages.Show(hwnd(), BadStrokeCount(zi));
-      return;
-    }
-    strokes.push_back(*count);
-    rs->Close();
-  }
-  ws.value()->Close();
-
-  oracle::ShowLot(mainForm_, oracle::LotOfStrokeCounts(strokes));
-  mainForm_.SetMnupopupVisible(false);
+  oracle::ShowLot(mainForm_, std::get<std::int16_t>(result));
+  mainForm_.SetMenuBarVisible(false);
   Unload();
 }
 

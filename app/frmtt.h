@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "dialog_window.h"
-#include "lot_view.h"
-#include "services.h"
-#include "unique_handle.h"
+#include "app/dialog_window.h"
+#include "app/services.h"
+#include "common/unique_handle.h"
+#include "oracle/lot_view.h"
 
 namespace app {
 

@@ -3,9 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app_path.h"
-#include "com_ptr.h"
-#include "form1.h"
+#include "app/form1.h"
+#include "common/app_path.h"
+#include "common/com_ptr.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const win::ole_init ole;
@@ -14,8 +14,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   app::SystemRandom random;
   app::SystemMessagePrompt messages;
-  oracle::SystemPrinterPrompt printer;
-  oracle::GdiTextPrinter textPrinter;
+  printing::SystemPrinterPrompt printer;
+  printing::GdiTextPrinter textPrinter;
   app::SystemFrameClock clock;
   app::SystemKeyState keys;
   app::SystemShellOpener shell;

@@ -1,4 +1,4 @@
-#include "message_prompt.h"
+#include "app/message_prompt.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "message_pump.h"
+#include "app/message_pump.h"
 
 #include <windows.h>
 
-#include "dialog_navigation.h"
+#include "app/dialog_navigation.h"
 
 namespace app {
 

@@ -1,22 +1,15 @@
-#include "ole_control_site.h"
+#include "app/ole_control_site.h"
 
 #include <olectl.h>
 
 #include <new>
 
-#include "twips.h"
+#include "common/twips.h"
 
 namespace app {
 namespace {
 
 SIZEL TwipsToHimetric(int width, int height) { return {win::TwipsToHimetric(width), win::TwipsToHimetric(height)}; }
-
-template <class I>
-HRESULT Hand(I* p, void** out) noexcept {
-  p->AddRef();
-  *out = p;
-  return S_OK;
-}
 
 void SetBool(VARIANT* v, bool value) {
   V_VT(v) = VT_BOOL;
@@ -131,11 +124,11 @@ HRESULT OleControlSite::Resize(int widthTwips, int heightTwips) {
 STDMETHODIMP OleControlSite::QueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  if (iid == IID_IUnknown || iid == IID_IOleClientSite) return Hand(static_cast<IOleClientSite*>(this), out);
-  if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) return Hand(static_cast<IOleInPlaceSite*>(this), out);
-  if (iid == IID_IOleControlSite) return Hand(static_cast<IOleControlSite*>(this), out);
-  if (iid == IID_IDispatch) return Hand(static_cast<IDispatch*>(this), out);
-  if (iid == IID_IPropertyNotifySink) return Hand(static_cast<IPropertyNotifySink*>(this), out);
+  if (iid == IID_IUnknown || iid == IID_IOleClientSite) return win::HandOut(static_cast<IOleClientSite*>(this), out);
+  if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) return win::HandOut(static_cast<IOleInPlaceSite*>(this), out);
+  if (iid == IID_IOleControlSite) return win::HandOut(static_cast<IOleControlSite*>(this), out);
+  if (iid == IID_IDispatch) return win::HandOut(static_cast<IDispatch*>(this), out);
+  if (iid == IID_IPropertyNotifySink) return win::HandOut(static_cast<IPropertyNotifySink*>(this), out);
   return E_NOINTERFACE;
 }
 
@@ -273,7 +266,7 @@ STDMETHODIMP OleControlSite::EventSink::QueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
   if (iid == IID_IUnknown || iid == IID_IDispatch || (iid == site_.eventIid_ && iid != IID_NULL))
-    return Hand(static_cast<IDispatch*>(this), out);
+    return win::HandOut(static_cast<IDispatch*>(this), out);
   return E_NOINTERFACE;
 }
 

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "com_ptr.h"
+#include "common/com_ptr.h"
 
 namespace app {
 

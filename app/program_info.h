@@ -3,7 +3,7 @@
 // project's own addresses.
 #include <string_view>
 
-#include "product.h"
+#include "common/product.h"
 
 namespace app {
 

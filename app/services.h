@@ -3,21 +3,21 @@
 // tests can hand in their own.
 #include <string>
 
-#include "frame_clock.h"
-#include "key_state.h"
-#include "message_prompt.h"
-#include "print_document.h"
-#include "printer_prompt.h"
-#include "random_source.h"
-#include "shell_opener.h"
+#include "app/frame_clock.h"
+#include "app/key_state.h"
+#include "app/message_prompt.h"
+#include "app/random_source.h"
+#include "app/shell_opener.h"
+#include "printing/print_document.h"
+#include "printing/printer_prompt.h"
 
 namespace app {
 
 struct Services {
   RandomSource& random;
   MessagePrompt& messages;
-  oracle::PrinterPrompt& printer;
-  oracle::TextPrinter& textPrinter;
+  printing::PrinterPrompt& printer;
+  printing::TextPrinter& textPrinter;
   FrameClock& clock;
   KeyState& keys;
   ShellOpener& shell;

@@ -1,13 +1,10 @@
 #pragma once
-// The fonts of the program's windows. Small windows use the Chinese
-// system UI face.
-#include "font_spec.h"
+// The font of the program's reading text boxes; small windows take
+// win::kChineseUiFont.
+#include "common/font_description.h"
 
 namespace app {
 
-inline const win::FontSpec kChineseUiFont{L"宋体", 900, FW_NORMAL, GB2312_CHARSET};
-
-// The font of the program's reading text boxes.
-inline const win::FontSpec kReadingFont{L"宋体", 1050, FW_NORMAL, GB2312_CHARSET};
+inline const win::FontDescription kReadingFont{L"宋体", 1050, FW_NORMAL, GB2312_CHARSET};
 
 }  // namespace app

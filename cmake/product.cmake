@@ -10,4 +10,4 @@ set(VESHA_COPYRIGHT "版权所有 © 2026 vesha 项目")
 set(VESHA_HOME_PAGE "https://vesha.example.org/")
 # The four-part form that manifests and installers want.
 set(VESHA_VERSION_QUAD "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0")
-configure_file(${CMAKE_CURRENT_LIST_DIR}/../common/product.h.in ${CMAKE_BINARY_DIR}/common/product.h @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/../common/product.h.in ${VESHA_GENERATED_DIR}/common/common/product.h @ONLY)

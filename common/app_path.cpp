@@ -1,4 +1,4 @@
-#include "app_path.h"
+#include "common/app_path.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 // HandleMessage(); `this` is stored at WM_NCCREATE and the handle is owned.
 #include <windows.h>
 
-#include "unique_handle.h"
+#include "common/unique_handle.h"
 
 namespace win {
 

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "common/unique_handle.h"
+
 namespace win {
 
 template <class T>
@@ -55,6 +57,38 @@ class com_ptr {
  private:
   T* p_ = nullptr;
 };
+
+// A string from an automation call, freed with SysFreeString.
+using unique_bstr = unique_any<BSTR, &::SysFreeString>;
+
+// A VARIANT that clears itself, releasing whatever it holds.
+class unique_variant {
+ public:
+  unique_variant() noexcept { ::VariantInit(&v_); }
+  unique_variant(const unique_variant&) = delete;
+  unique_variant& operator=(const unique_variant&) = delete;
+  ~unique_variant() { ::VariantClear(&v_); }
+
+  VARIANT* get() noexcept { return &v_; }
+  const VARIANT& operator*() const noexcept { return v_; }
+  // Clears what is held before handing out the slot for an out parameter.
+  VARIANT* put() noexcept {
+    ::VariantClear(&v_);
+    return &v_;
+  }
+
+ private:
+  VARIANT v_;
+};
+
+// Hands out an interface pointer with a reference of its own, as
+// QueryInterface does.
+template <class I>
+HRESULT HandOut(I* p, void** out) noexcept {
+  p->AddRef();
+  *out = p;
+  return S_OK;
+}
 
 // Uninitialises COM only when this thread's initialisation succeeded
 // (S_FALSE, already initialised, still counts).

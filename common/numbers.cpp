@@ -1,4 +1,4 @@
-#include "numbers.h"
+#include "common/numbers.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,6 +1,6 @@
-#include "twips.h"
+#include "common/twips.h"
 
-#include "unique_handle.h"
+#include "common/unique_handle.h"
 
 namespace win {
 namespace {

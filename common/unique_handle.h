@@ -28,6 +28,11 @@ class unique_any {
     if (h_ != Invalid) Close(h_);
     h_ = h;
   }
+  // Frees what is held before handing out the slot for an out parameter.
+  H* put() noexcept {
+    reset();
+    return &h_;
+  }
 
  private:
   H h_ = Invalid;

@@ -1,4 +1,4 @@
-#include "version_info.h"
+#include "common/version_info.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "window_text.h"
+#include "common/window_text.h"
 
 namespace win {
 

@@ -1,10 +1,11 @@
-#include "class_factory.h"
+#include "dicectl/class_factory.h"
 
-#include "delegating_unknown.h"
-#include "dice.h"
-#include "dice_property.h"
-#include "module.h"
-#include "tumbix.h"
+#include "common/com_ptr.h"
+#include "dicectl/delegating_unknown.h"
+#include "dicectl/dice.h"
+#include "dicectl/dice_property.h"
+#include "dicectl/module.h"
+#include "dicectl/tumbix.h"
 
 namespace dicectl {
 namespace {
@@ -32,7 +33,7 @@ const ClassEntry kClasses[] = {
 STDMETHODIMP ClassFactory::QueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  if (iid == IID_IUnknown || iid == IID_IClassFactory) return Hand(static_cast<IClassFactory*>(this), out);
+  if (iid == IID_IUnknown || iid == IID_IClassFactory) return win::HandOut(static_cast<IClassFactory*>(this), out);
   return E_NOINTERFACE;
 }
 

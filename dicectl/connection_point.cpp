@@ -1,17 +1,17 @@
-#include "connection_point.h"
+#include "dicectl/connection_point.h"
 
 #include <olectl.h>
 
 #include <algorithm>
 
-#include "delegating_unknown.h"
+#include "dicectl/delegating_unknown.h"
 
 namespace dicectl {
 
 STDMETHODIMP ConnectionPoint::QueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  if (iid == IID_IUnknown || iid == IID_IConnectionPoint) return Hand(static_cast<IConnectionPoint*>(this), out);
+  if (iid == IID_IUnknown || iid == IID_IConnectionPoint) return win::HandOut(static_cast<IConnectionPoint*>(this), out);
   return E_NOINTERFACE;
 }
 
@@ -23,7 +23,7 @@ STDMETHODIMP ConnectionPoint::GetConnectionInterface(IID* iid) {
 
 STDMETHODIMP ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** container) {
   if (!container) return E_POINTER;
-  return Hand(&container_, reinterpret_cast<void**>(container));
+  return win::HandOut(&container_, reinterpret_cast<void**>(container));
 }
 
 STDMETHODIMP ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "com_ptr.h"
+#include "common/com_ptr.h"
 
 namespace dicectl {
 

@@ -1,8 +1,8 @@
-#include "connection_point_enum.h"
+#include "dicectl/connection_point_enum.h"
 
 #include <new>
 
-#include "delegating_unknown.h"
+#include "dicectl/delegating_unknown.h"
 
 namespace dicectl {
 
@@ -16,7 +16,7 @@ HRESULT ConnectionPointEnum::Create(std::vector<win::com_ptr<IConnectionPoint>> 
 STDMETHODIMP ConnectionPointEnum::QueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  if (iid == IID_IUnknown || iid == IID_IEnumConnectionPoints) return Hand(static_cast<IEnumConnectionPoints*>(this), out);
+  if (iid == IID_IUnknown || iid == IID_IEnumConnectionPoints) return win::HandOut(static_cast<IEnumConnectionPoints*>(this), out);
   return E_NOINTERFACE;
 }
 

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "com_ptr.h"
-#include "module.h"
+#include "common/com_ptr.h"
+#include "dicectl/module.h"
 
 namespace dicectl {
 

@@ -24,12 +24,4 @@ class DelegatingUnknown : public Interfaces... {
   IUnknown& outer_;
 };
 
-// Hands out an interface pointer with a reference of its own.
-template <class I>
-HRESULT Hand(I* p, void** out) noexcept {
-  p->AddRef();
-  *out = p;
-  return S_OK;
-}
-
 }  // namespace dicectl

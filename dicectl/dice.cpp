@@ -1,11 +1,12 @@
-#include "dice.h"
+#include "dicectl/dice.h"
 
 #include <new>
 
-#include "delegating_unknown.h"
-#include "dice_ids.h"
-#include "tumbix.h"
-#include "twips.h"
+#include "common/com_ptr.h"
+#include "common/twips.h"
+#include "dicectl/delegating_unknown.h"
+#include "dicectl/dice_ids.h"
+#include "dicectl/tumbix.h"
 
 namespace dicectl {
 
@@ -48,21 +49,21 @@ void Dice::UserControl_Initialize() {
 STDMETHODIMP Dice::QueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  if (iid == IID_IUnknown) return Hand(static_cast<IUnknown*>(this), out);
-  if (iid == IID_IOleObject) return Hand(static_cast<IOleObject*>(&oleObject_), out);
-  if (iid == IID_IOleControl) return Hand(static_cast<IOleControl*>(&oleObject_), out);
+  if (iid == IID_IUnknown) return win::HandOut(static_cast<IUnknown*>(this), out);
+  if (iid == IID_IOleObject) return win::HandOut(static_cast<IOleObject*>(&oleObject_), out);
+  if (iid == IID_IOleControl) return win::HandOut(static_cast<IOleControl*>(&oleObject_), out);
   if (iid == IID_IOleWindow || iid == IID_IOleInPlaceObject)
-    return Hand(static_cast<IOleInPlaceObject*>(&inPlace_), out);
-  if (iid == IID_IOleInPlaceActiveObject) return Hand(static_cast<IOleInPlaceActiveObject*>(&inPlace_), out);
-  if (iid == IID_IViewObject || iid == IID_IViewObject2) return Hand(static_cast<IViewObject2*>(&view_), out);
+    return win::HandOut(static_cast<IOleInPlaceObject*>(&inPlace_), out);
+  if (iid == IID_IOleInPlaceActiveObject) return win::HandOut(static_cast<IOleInPlaceActiveObject*>(&inPlace_), out);
+  if (iid == IID_IViewObject || iid == IID_IViewObject2) return win::HandOut(static_cast<IViewObject2*>(&view_), out);
   if (iid == IID_IPersist || iid == IID_IPersistStreamInit)
-    return Hand(static_cast<IPersistStreamInit*>(&persist_), out);
-  if (iid == IID_IPersistPropertyBag) return Hand(static_cast<IPersistPropertyBag*>(&persist_), out);
-  if (iid == IID_IConnectionPointContainer) return Hand(static_cast<IConnectionPointContainer*>(&events_), out);
-  if (iid == IID_IDispatch || iid == IID__Dice) return Hand(static_cast<_Dice*>(&automation_), out);
+    return win::HandOut(static_cast<IPersistStreamInit*>(&persist_), out);
+  if (iid == IID_IPersistPropertyBag) return win::HandOut(static_cast<IPersistPropertyBag*>(&persist_), out);
+  if (iid == IID_IConnectionPointContainer) return win::HandOut(static_cast<IConnectionPointContainer*>(&events_), out);
+  if (iid == IID_IDispatch || iid == IID__Dice) return win::HandOut(static_cast<_Dice*>(&automation_), out);
   if (iid == IID_IProvideClassInfo || iid == IID_IProvideClassInfo2)
-    return Hand(static_cast<IProvideClassInfo2*>(&automation_), out);
-  if (iid == IID_ISpecifyPropertyPages) return Hand(static_cast<ISpecifyPropertyPages*>(&automation_), out);
+    return win::HandOut(static_cast<IProvideClassInfo2*>(&automation_), out);
+  if (iid == IID_ISpecifyPropertyPages) return win::HandOut(static_cast<ISpecifyPropertyPages*>(&automation_), out);
   return E_NOINTERFACE;
 }
 

@@ -7,18 +7,18 @@
 
 #include <memory>
 
-#include "dice_automation.h"
-#include "dice_events.h"
-#include "dice_in_place.h"
-#include "dice_ole_object.h"
-#include "dice_persist.h"
-#include "dice_roll.h"
-#include "dice_view.h"
-#include "dice_window.h"
-#include "face_picture.h"
-#include "face_random.h"
-#include "module.h"
-#include "units.h"
+#include "dicectl/dice_automation.h"
+#include "dicectl/dice_events.h"
+#include "dicectl/dice_in_place.h"
+#include "dicectl/dice_ole_object.h"
+#include "dicectl/dice_persist.h"
+#include "dicectl/dice_roll.h"
+#include "dicectl/dice_view.h"
+#include "dicectl/dice_window.h"
+#include "dicectl/face_picture.h"
+#include "dicectl/face_random.h"
+#include "dicectl/module.h"
+#include "dicectl/units.h"
 
 namespace dicectl {
 

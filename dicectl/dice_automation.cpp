@@ -1,6 +1,6 @@
-#include "dice_automation.h"
+#include "dicectl/dice_automation.h"
 
-#include "dice.h"
+#include "dicectl/dice.h"
 
 namespace dicectl {
 

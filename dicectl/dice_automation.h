@@ -4,9 +4,9 @@
 // names its event interface, and its property page.
 #include <ocidl.h>
 
-#include "delegating_unknown.h"
-#include "tumbix.h"
-#include "type_info_dispatch.h"
+#include "dicectl/delegating_unknown.h"
+#include "dicectl/tumbix.h"
+#include "dicectl/type_info_dispatch.h"
 
 namespace dicectl {
 

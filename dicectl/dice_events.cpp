@@ -1,8 +1,9 @@
-#include "dice_events.h"
+#include "dicectl/dice_events.h"
 
-#include "dice.h"
-#include "connection_point_enum.h"
-#include "tumbix.h"
+#include "common/com_ptr.h"
+#include "dicectl/connection_point_enum.h"
+#include "dicectl/dice.h"
+#include "dicectl/tumbix.h"
 
 namespace dicectl {
 
@@ -46,7 +47,7 @@ STDMETHODIMP DiceEvents::FindConnectionPoint(REFIID iid, IConnectionPoint** poin
   if (!point) return E_POINTER;
   *point = nullptr;
   for (ConnectionPoint* candidate : {&events_, &propertyNotify_}) {
-    if (candidate->iid() == iid) return Hand(static_cast<IConnectionPoint*>(candidate), reinterpret_cast<void**>(point));
+    if (candidate->iid() == iid) return win::HandOut(static_cast<IConnectionPoint*>(candidate), reinterpret_cast<void**>(point));
   }
   return CONNECT_E_NOCONNECTION;
 }

@@ -3,8 +3,8 @@
 // container's property-changed notices, each on its connection point.
 #include <ocidl.h>
 
-#include "connection_point.h"
-#include "delegating_unknown.h"
+#include "dicectl/connection_point.h"
+#include "dicectl/delegating_unknown.h"
 
 namespace dicectl {
 

@@ -1,18 +1,11 @@
 #pragma once
-// Fixed numbers of the dice control: dispatch identifiers, event numbers,
-// resource IDs and the sizes and timings of a roll.
+// Fixed numbers of the dice control behind its interface: resource IDs and
+// the sizes and timings of a roll.
 #include <ole2.h>
 
+#include "dicectl/dice_interface.h"
+
 namespace dicectl {
-
-// _Dice members, invoked by number by the dice window.
-inline constexpr DISPID kDispidRun = 0x60030002;
-inline constexpr DISPID kDispidHalfChance = 0x68030001;
-inline constexpr DISPID kDispidResizeable = 0x68030000;
-
-// __Dice events.
-inline constexpr DISPID kDispidStartDice = 1;
-inline constexpr DISPID kDispidEndDice = 2;
 
 // Bitmap resources: faces 1 to 6 under their own number, and the toolbox picture.
 inline constexpr int kFirstFace = 1;

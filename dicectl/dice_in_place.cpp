@@ -1,7 +1,7 @@
-#include "dice_in_place.h"
+#include "dicectl/dice_in_place.h"
 
-#include "dice.h"
-#include "twips.h"
+#include "common/twips.h"
+#include "dicectl/dice.h"
 
 namespace dicectl {
 

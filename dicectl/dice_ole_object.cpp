@@ -1,7 +1,7 @@
-#include "dice_ole_object.h"
+#include "dicectl/dice_ole_object.h"
 
-#include "dice.h"
-#include "tumbix.h"
+#include "dicectl/dice.h"
+#include "dicectl/tumbix.h"
 
 namespace dicectl {
 

@@ -4,8 +4,8 @@
 #include <ole2.h>
 #include <olectl.h>
 
-#include "com_ptr.h"
-#include "delegating_unknown.h"
+#include "common/com_ptr.h"
+#include "dicectl/delegating_unknown.h"
 
 namespace dicectl {
 

@@ -1,9 +1,10 @@
-#include "dice_persist.h"
+#include "dicectl/dice_persist.h"
 
 #include <cstdint>
 
-#include "dice.h"
-#include "tumbix.h"
+#include "common/com_ptr.h"
+#include "dicectl/dice.h"
+#include "dicectl/tumbix.h"
 
 namespace dicectl {
 namespace {
@@ -31,12 +32,11 @@ HRESULT ReadExactly(IStream* stream, void* data, ULONG size) {
 template <class T>
 T ReadOr(IPropertyBag* bag, IErrorLog* log, const wchar_t* key, VARTYPE type, T fallback,
          T (*take)(const VARIANT&)) {
-  VARIANT v;
-  ::VariantInit(&v);
-  V_VT(&v) = type;
+  win::unique_variant v;
+  V_VT(v.get()) = type;
   T value = fallback;
-  if (SUCCEEDED(bag->Read(key, &v, log)) && SUCCEEDED(::VariantChangeType(&v, &v, 0, type))) value = take(v);
-  ::VariantClear(&v);
+  if (SUCCEEDED(bag->Read(key, v.get(), log)) && SUCCEEDED(::VariantChangeType(v.get(), v.get(), 0, type)))
+    value = take(*v);
   return value;
 }
 

@@ -4,7 +4,7 @@
 // in a stream.
 #include <ocidl.h>
 
-#include "delegating_unknown.h"
+#include "dicectl/delegating_unknown.h"
 
 namespace dicectl {
 

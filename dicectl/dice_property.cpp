@@ -1,9 +1,10 @@
-#include "dice_property.h"
+#include "dicectl/dice_property.h"
 
 #include <new>
 
-#include "delegating_unknown.h"
-#include "dice.h"
+#include "common/com_ptr.h"
+#include "dicectl/delegating_unknown.h"
+#include "dicectl/dice.h"
 
 namespace dicectl {
 namespace {
@@ -52,8 +53,8 @@ DiceProperty::~DiceProperty() = default;
 STDMETHODIMP DiceProperty::QueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  if (iid == IID_IUnknown || iid == IID_IPropertyPage) return Hand(static_cast<IPropertyPage*>(this), out);
-  if (iid == IID_IDispatch || iid == IID__DiceProperty) return Hand(static_cast<_DiceProperty*>(this), out);
+  if (iid == IID_IUnknown || iid == IID_IPropertyPage) return win::HandOut(static_cast<IPropertyPage*>(this), out);
+  if (iid == IID_IDispatch || iid == IID__DiceProperty) return win::HandOut(static_cast<_DiceProperty*>(this), out);
   return E_NOINTERFACE;
 }
 
@@ -111,14 +112,11 @@ STDMETHODIMP DiceProperty::SetObjects(ULONG count, IUnknown** objects) {
 void DiceProperty::PropertyPage_SelectionChanged() {
   const auto control = objects_.front().query<IDispatch>();
   if (!control) return;
-  VARIANT value;
-  ::VariantInit(&value);
-  if (SUCCEEDED(GetProperty(control.get(), L"HalfChance", VT_I2, &value)))
-    combo1Index_ = Dice::IsDiceSixNumber(V_I2(&value)) ? V_I2(&value) : kNoEntry;
-  ::VariantClear(&value);
-  if (SUCCEEDED(GetProperty(control.get(), L"Resizeable", VT_BOOL, &value)) && V_BOOL(&value) != VARIANT_FALSE)
+  win::unique_variant value;
+  if (SUCCEEDED(GetProperty(control.get(), L"HalfChance", VT_I2, value.put())))
+    combo1Index_ = Dice::IsDiceSixNumber(V_I2(&*value)) ? V_I2(&*value) : kNoEntry;
+  if (SUCCEEDED(GetProperty(control.get(), L"Resizeable", VT_BOOL, value.put())) && V_BOOL(&*value) != VARIANT_FALSE)
     option1_ = true;
-  ::VariantClear(&value);
   if (window_.hwnd()) window_.ShowValues(combo1Index_, option1_);
 }
 

@@ -6,11 +6,11 @@
 
 #include <vector>
 
-#include "com_ptr.h"
-#include "dice_property_window.h"
-#include "module.h"
-#include "tumbix.h"
-#include "type_info_dispatch.h"
+#include "common/com_ptr.h"
+#include "dicectl/dice_property_window.h"
+#include "dicectl/module.h"
+#include "dicectl/tumbix.h"
+#include "dicectl/type_info_dispatch.h"
 
 namespace dicectl {
 

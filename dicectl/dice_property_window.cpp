@@ -1,11 +1,11 @@
-#include "dice_property_window.h"
+#include "dicectl/dice_property_window.h"
 
 #include <array>
 
-#include "dice_property_ids.h"
-#include "font_spec.h"
-#include "module.h"
-#include "twips.h"
+#include "common/font_description.h"
+#include "common/twips.h"
+#include "dicectl/dice_property_ids.h"
+#include "dicectl/module.h"
 
 namespace dicectl {
 namespace {
@@ -17,14 +17,12 @@ constexpr int kPageHeightTwips = 2310;
 // A drop-down combo box is given the height of its open list.
 constexpr int kComboListHeightTwips = 2400;
 
-const win::FontSpec kPageFont{L"宋体", 900, FW_NORMAL, GB2312_CHARSET};
-
 // Entry n stands for the DiceSixNumber value n.
 constexpr std::array<const wchar_t*, 7> kFaceEntries = {
     L"0 - NoHalfChance", L"1 - Dice1", L"2 - Dice2", L"3 - Dice3", L"4 - Dice4", L"5 - Dice5", L"6 - Dice6",
 };
 
-struct ControlSpec {
+struct ControlLayout {
   int id;
   const wchar_t* className;
   const wchar_t* caption;
@@ -32,7 +30,7 @@ struct ControlSpec {
   int left, top, width, height;  // twips
 };
 
-const ControlSpec kControls[] = {
+const ControlLayout kControls[] = {
     {IDC_Label1, L"STATIC", L"选择你最喜欢的点数!", SS_LEFT, 360, 480, 1815, 255},
     {IDC_Combo1, L"COMBOBOX", L"", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, 1080, 840, 2175, kComboListHeightTwips},
     {IDC_Label2, L"STATIC", L"是否允许可变大小？", SS_LEFT, 360, 1440, 1935, 255},
@@ -61,8 +59,8 @@ bool DicePropertyWindow::Create(HWND parent, const RECT& pos) {
 }
 
 void DicePropertyWindow::CreateControls() {
-  font_ = win::CreateScreenFont(kPageFont);
-  for (const ControlSpec& c : kControls) {
+  font_ = win::CreateScreenFont(win::kChineseUiFont);
+  for (const ControlLayout& c : kControls) {
     const RECT r = win::TwipsRect(c.left, c.top, c.width, c.height);
     HWND child = ::CreateWindowExW(0, c.className, c.caption, WS_CHILD | WS_VISIBLE | c.style, r.left, r.top,
                                    r.right - r.left, r.bottom - r.top, hwnd(),

@@ -3,8 +3,8 @@
 // two option buttons for resizing, laid out in twips as the page was drawn.
 #include <windows.h>
 
-#include "base_window.h"
-#include "unique_handle.h"
+#include "common/base_window.h"
+#include "common/unique_handle.h"
 
 namespace dicectl {
 

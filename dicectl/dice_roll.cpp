@@ -1,6 +1,6 @@
-#include "dice_roll.h"
+#include "dicectl/dice_roll.h"
 
-#include "dice_ids.h"
+#include "dicectl/dice_ids.h"
 
 namespace dicectl {
 namespace {

@@ -3,8 +3,8 @@
 // to the ending phase, and the final-face decision with a favourite face.
 // It owns no window or timer; its host shows faces, drives Timer1 and
 // raises the events.
-#include "dice_ids.h"
-#include "face_random.h"
+#include "dicectl/dice_ids.h"
+#include "dicectl/face_random.h"
 
 namespace dicectl {
 

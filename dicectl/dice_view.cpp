@@ -1,6 +1,6 @@
-#include "dice_view.h"
+#include "dicectl/dice_view.h"
 
-#include "dice.h"
+#include "dicectl/dice.h"
 
 namespace dicectl {
 

@@ -4,8 +4,8 @@
 // prints), and telling the container's view sink that the face changed.
 #include <ole2.h>
 
-#include "com_ptr.h"
-#include "delegating_unknown.h"
+#include "common/com_ptr.h"
+#include "dicectl/delegating_unknown.h"
 
 namespace dicectl {
 

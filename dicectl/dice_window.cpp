@@ -1,8 +1,8 @@
-#include "dice_window.h"
+#include "dicectl/dice_window.h"
 
 #include <windowsx.h>
 
-#include "module.h"
+#include "dicectl/module.h"
 
 namespace dicectl {
 

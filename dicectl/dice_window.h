@@ -6,8 +6,8 @@
 // still runs.
 #include <windows.h>
 
-#include "base_window.h"
-#include "face_picture.h"
+#include "common/base_window.h"
+#include "dicectl/face_picture.h"
 
 namespace dicectl {
 

@@ -4,14 +4,15 @@
 
 #include <optional>
 
-#include "class_factory.h"
-#include "dice_property_window.h"
-#include "dice_window.h"
-#include "module.h"
-#include "registration.h"
-#include "tumbix.h"
-#include "type_info_dispatch.h"
-#include "unique_handle.h"
+#include "common/com_ptr.h"
+#include "common/unique_handle.h"
+#include "dicectl/class_factory.h"
+#include "dicectl/dice_property_window.h"
+#include "dicectl/dice_window.h"
+#include "dicectl/module.h"
+#include "dicectl/registration.h"
+#include "dicectl/tumbix.h"
+#include "dicectl/type_info_dispatch.h"
 
 // oleaut32 exports these (Windows Vista and later); the headers do not declare them.
 extern "C" {
@@ -64,9 +65,9 @@ std::optional<SYSKIND> OwnSysKind() {
 // Not registered is as good as unregistered; platforms differ in what
 // unregistering a missing library returns, so ask first.
 HRESULT UnregisterTypeLibrary(RegistryScope scope) {
-  BSTR path = nullptr;
-  const HRESULT registered = ::QueryPathOfRegTypeLib(LIBID_Tumbix, kTypeLibMajor, kTypeLibMinor, kTypeLibLcid, &path);
-  ::SysFreeString(path);
+  win::unique_bstr path;
+  const HRESULT registered =
+      ::QueryPathOfRegTypeLib(LIBID_Tumbix, kTypeLibMajor, kTypeLibMinor, kTypeLibLcid, path.put());
   if (FAILED(registered)) return S_OK;
   const auto kind = OwnSysKind();
   if (!kind) return TYPE_E_CANTLOADLIBRARY;

@@ -1,6 +1,6 @@
-#include "face_picture.h"
+#include "dicectl/face_picture.h"
 
-#include "module.h"
+#include "dicectl/module.h"
 
 namespace dicectl {
 

@@ -3,7 +3,7 @@
 // number each time a face is shown, and drawn stretched to any rectangle.
 #include <windows.h>
 
-#include "unique_handle.h"
+#include "common/unique_handle.h"
 
 namespace dicectl {
 

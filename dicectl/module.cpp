@@ -1,4 +1,4 @@
-#include "module.h"
+#include "dicectl/module.h"
 
 namespace dicectl {
 namespace {

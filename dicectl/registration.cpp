@@ -1,11 +1,11 @@
-#include "registration.h"
+#include "dicectl/registration.h"
 
 #include <objbase.h>
 
-#include "dice_ids.h"
-#include "dice_ole_object.h"
-#include "tumbix.h"
-#include "unique_handle.h"
+#include "common/unique_handle.h"
+#include "dicectl/dice_ids.h"
+#include "dicectl/dice_ole_object.h"
+#include "dicectl/tumbix.h"
 
 namespace dicectl {
 namespace {
@@ -13,7 +13,6 @@ namespace {
 using win::unique_hkey;
 
 constexpr int kGuidChars = 39;
-constexpr const wchar_t* kProgId = L"Tumbix.Dice";
 constexpr const wchar_t* kPageName = L"DiceProperty";
 constexpr const wchar_t* kThreadingModel = L"Apartment";
 constexpr const wchar_t* kTypeLibVersion = L"1.0";
@@ -32,18 +31,18 @@ std::vector<RegistryValue> ClassEntries(const std::wstring& modulePath) {
   const std::wstring dice = L"CLSID\\" + GuidText(CLSID_Dice);
   const std::wstring page = L"CLSID\\" + GuidText(CLSID_DiceProperty);
   return {
-      {dice, L"", kProgId},
+      {dice, L"", kDiceProgId},
       {dice + L"\\InprocServer32", L"", modulePath},
       {dice + L"\\InprocServer32", L"ThreadingModel", kThreadingModel},
-      {dice + L"\\ProgID", L"", kProgId},
+      {dice + L"\\ProgID", L"", kDiceProgId},
       {dice + L"\\Control", L"", L""},
       {dice + L"\\ToolboxBitmap32", L"", modulePath + L", " + std::to_wstring(kToolboxBitmap)},
       {dice + L"\\TypeLib", L"", GuidText(LIBID_Tumbix)},
       {dice + L"\\Version", L"", kTypeLibVersion},
       {dice + L"\\MiscStatus", L"", L"0"},
       {dice + L"\\MiscStatus\\1", L"", std::to_wstring(kDiceMiscStatus)},
-      {kProgId, L"", kProgId},
-      {std::wstring(kProgId) + L"\\CLSID", L"", GuidText(CLSID_Dice)},
+      {kDiceProgId, L"", kDiceProgId},
+      {std::wstring(kDiceProgId) + L"\\CLSID", L"", GuidText(CLSID_Dice)},
       {page, L"", kPageName},
       {page + L"\\InprocServer32", L"", modulePath},
       {page + L"\\InprocServer32", L"ThreadingModel", kThreadingModel},
@@ -51,7 +50,7 @@ std::vector<RegistryValue> ClassEntries(const std::wstring& modulePath) {
 }
 
 std::vector<std::wstring> OwnedKeys() {
-  return {L"CLSID\\" + GuidText(CLSID_Dice), L"CLSID\\" + GuidText(CLSID_DiceProperty), kProgId};
+  return {L"CLSID\\" + GuidText(CLSID_Dice), L"CLSID\\" + GuidText(CLSID_DiceProperty), kDiceProgId};
 }
 
 // A user without administrator rights may open the machine's classes but

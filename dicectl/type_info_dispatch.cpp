@@ -1,6 +1,6 @@
-#include "type_info_dispatch.h"
+#include "dicectl/type_info_dispatch.h"
 
-#include "module.h"
+#include "dicectl/module.h"
 
 namespace dicectl {
 

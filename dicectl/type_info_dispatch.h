@@ -3,7 +3,7 @@
 // names, dispatch identifiers and argument coercion are the type info's.
 #include <ole2.h>
 
-#include "com_ptr.h"
+#include "common/com_ptr.h"
 
 namespace dicectl {
 

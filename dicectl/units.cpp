@@ -1,6 +1,6 @@
-#include "units.h"
+#include "dicectl/units.h"
 
-#include "twips.h"
+#include "common/twips.h"
 
 namespace dicectl {
 

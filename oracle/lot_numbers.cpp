@@ -1,9 +1,9 @@
-#include "lot_numbers.h"
+#include "oracle/lot_numbers.h"
 
 #include <array>
 #include <string>
 
-#include "numbers.h"
+#include "common/numbers.h"
 
 namespace oracle {
 namespace {
@@ -59,6 +59,20 @@ std::optional<std::int16_t> LotOfDiceSums(std::span<const std::int32_t, kDiceCas
   NumeralRemainder numeral;
   for (std::int64_t value : values) numeral.AppendDecimal(value);
   return numeral.Lot();
+}
+
+std::variant<std::int16_t, DiceRefusal> LotOfDiceEntries(std::span<const std::wstring, kDiceCasts> entries) {
+  for (const std::wstring& entry : entries)
+    if (entry.empty()) return DiceRefusal::Incomplete;
+  std::array<std::int32_t, kDiceCasts> sums{};
+  for (int i = 0; i < kDiceCasts; ++i) {
+    const auto number = num::ParseNumber(entries[i]);
+    const auto whole = number ? num::ToLong(*number) : std::nullopt;
+    if (!whole) return DiceRefusal::NotANumber;
+    sums[i] = *whole;
+  }
+  if (const auto lot = LotOfDiceSums(sums)) return *lot;
+  return DiceRefusal::TooSmall;
 }
 
 }  // namespace oracle

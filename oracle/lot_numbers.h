@@ -5,11 +5,12 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-
-#include "module1.h"
+#include <string>
+#include <variant>
 
 namespace oracle {
 
+inline constexpr std::int16_t kLotCount = 384;
 inline constexpr int kDiceCasts = 3;
 inline constexpr int kSmallestDiceSum = 2;
 inline constexpr int kLargestDiceSum = 12;
@@ -31,5 +32,13 @@ std::int16_t LotOfStrokeCounts(std::span<const std::uint64_t> strokes);
 // and joined in order into one numeral. Nothing when a sum is below 2; sums
 // above 12 are taken as they are.
 std::optional<std::int16_t> LotOfDiceSums(std::span<const std::int32_t, kDiceCasts> sums);
+
+// Why typed dice sums give no lot, in the order they are checked: a box
+// left empty, a sum that is no number, a sum below 2.
+enum class DiceRefusal { Incomplete, NotANumber, TooSmall };
+
+// The dice cast from the three sums as typed: each a number, rounded to a
+// whole sum (halves to even), then as LotOfDiceSums.
+std::variant<std::int16_t, DiceRefusal> LotOfDiceEntries(std::span<const std::wstring, kDiceCasts> entries);
 
 }  // namespace oracle

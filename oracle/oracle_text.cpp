@@ -1,7 +1,7 @@
-#include "oracle_text.h"
+#include "oracle/oracle_text.h"
 
 
-#include "codepage.h"
+#include "common/codepage.h"
 
 namespace oracle {
 namespace {

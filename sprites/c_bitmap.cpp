@@ -1,4 +1,4 @@
-#include "c_bitmap.h"
+#include "sprites/c_bitmap.h"
 
 namespace sprites {
 
@@ -26,13 +26,13 @@ bool cBitmap::CreateFromPicture(IPicture* picThis) {
 
 void cBitmap::TakeSizeFromBitmap() {
   BITMAP info{};
-  ::GetObjectW(bdc_.bitmap, sizeof info, &info);
+  ::GetObjectW(bdc_.bitmap(), sizeof info, &info);
   width_ = info.bmWidth;
   height_ = info.bmHeight;
 }
 
 void cBitmap::RenderBitmap(HDC lHDC, long lX, long lY, DWORD OpCode) const {
-  ::BitBlt(lHDC, lX, lY, width_, height_, bdc_.dc, 0, 0, OpCode);
+  ::BitBlt(lHDC, lX, lY, width_, height_, bdc_.dc(), 0, 0, OpCode);
 }
 
 }  // namespace sprites

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "m_gdi.h"
+#include "sprites/m_gdi.h"
 
 namespace sprites {
 
@@ -24,7 +24,7 @@ class cBitmap {
   long Width() const { return width_; }
   long Height() const { return height_; }
   // For drawing into the bitmap; the bitmap keeps owning it.
-  HDC hDC() const { return bdc_.dc; }
+  HDC hDC() const { return bdc_.dc(); }
 
   void RenderBitmap(HDC lHDC, long lX, long lY, DWORD OpCode = SRCCOPY) const;
 

@@ -1,4 +1,4 @@
-#include "c_sprite.h"
+#include "sprites/c_sprite.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -44,7 +44,7 @@ void cSprite::StageToScreen(HDC lHDC, HDC lStageHDC) const {
 }
 
 void cSprite::StoreBackground(HDC hDC, long lX, long lY) {
-  ::BitBlt(background_.dc, 0, 0, width_, height_, hDC, lX, lY, SRCCOPY);
+  ::BitBlt(background_.dc(), 0, 0, width_, height_, hDC, lX, lY, SRCCOPY);
   backgroundStored_ = true;
 }
 
@@ -67,7 +67,7 @@ void cSprite::Create(HDC) {
 
 void cSprite::RestoreBackground(HDC hDC) const {
   if (!backgroundStored_) return;
-  ::BitBlt(hDC, drawnX_, drawnY_, width_, height_, background_.dc, 0, 0, SRCCOPY);
+  ::BitBlt(hDC, drawnX_, drawnY_, width_, height_, background_.dc(), 0, 0, SRCCOPY);
 }
 
 void cSprite::SpriteData(std::shared_ptr<cSpriteBitmaps> cSpriteData) {

@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "c_sprite_bitmaps.h"
-#include "m_gdi.h"
+#include "sprites/c_sprite_bitmaps.h"
+#include "sprites/m_gdi.h"
 
 namespace sprites {
 

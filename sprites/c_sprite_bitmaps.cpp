@@ -1,4 +1,4 @@
-#include "c_sprite_bitmaps.h"
+#include "sprites/c_sprite_bitmaps.h"
 
 namespace sprites {
 namespace {
@@ -22,7 +22,7 @@ bool cSpriteBitmaps::CreateFromFile(const std::wstring& sSpriteBitmap, long lXIm
                                     COLORREF lTransColor) {
   FreeBitmaps();
   if (!mGDI::LoadBitmapDC(false, sSpriteBitmap, sheet_)) return false;
-  const SIZE size = BitmapSize(sheet_.bitmap);
+  const SIZE size = BitmapSize(sheet_.bitmap());
   const bool masked = sMaskBitmap.empty() ? BuildMask(size.cx, size.cy, lTransColor)
                                           : mGDI::LoadBitmapDC(true, sMaskBitmap, mask_);
   if (!masked) return false;
@@ -33,7 +33,7 @@ bool cSpriteBitmaps::CreateFromPicture(IPicture* oPic, long lXImageCount, long l
                                        IPicture* oMaskPic, COLORREF lTransColor) {
   FreeBitmaps();
   if (!mGDI::CopyPictureDC(false, oPic, sheet_)) return false;
-  const SIZE size = BitmapSize(sheet_.bitmap);
+  const SIZE size = BitmapSize(sheet_.bitmap());
   const bool masked = oMaskPic ? mGDI::CopyPictureDC(true, oMaskPic, mask_)
                                : BuildMask(size.cx, size.cy, lTransColor);
   if (!masked) return false;
@@ -45,7 +45,7 @@ bool cSpriteBitmaps::FinishCreation(long lXImageCount, long lYImageCount) {
   lYImageCount_ = lYImageCount;
   // A sheet of no cells has no cell size: creation stops here, reported.
   if (lXImageCount <= 0 || lYImageCount <= 0) return false;
-  const SIZE size = BitmapSize(sheet_.bitmap);
+  const SIZE size = BitmapSize(sheet_.bitmap());
   cellWidth_ = size.cx / lXImageCount;
   cellHeight_ = size.cy / lYImageCount;
   return mGDI::CreateBitmapDC(false, work_, cellWidth_, cellHeight_);
@@ -56,20 +56,20 @@ bool cSpriteBitmaps::BuildMask(long lWidth, long lHeight, COLORREF lTransColor) 
   if (lTransColor == kWhite) {
     // Colour to monochrome: pixels equal to the sheet DC's background
     // colour (white) become 1, so the inverted copy leaves them black.
-    ::BitBlt(mask_.dc, 0, 0, lWidth, lHeight, nullptr, 0, 0, WHITENESS);
-    ::BitBlt(mask_.dc, 0, 0, lWidth, lHeight, sheet_.dc, 0, 0, SRCINVERT);
+    ::BitBlt(mask_.dc(), 0, 0, lWidth, lHeight, nullptr, 0, 0, WHITENESS);
+    ::BitBlt(mask_.dc(), 0, 0, lWidth, lHeight, sheet_.dc(), 0, 0, SRCINVERT);
     return true;
   }
   BitmapDC temp;
   if (!mGDI::CreateBitmapDC(true, temp, lWidth, lHeight)) return false;
-  const COLORREF previous = ::SetBkColor(sheet_.dc, lTransColor);
-  ::BitBlt(temp.dc, 0, 0, lWidth, lHeight, sheet_.dc, 0, 0, SRCCOPY);
-  ::SetBkColor(sheet_.dc, previous);
+  const COLORREF previous = ::SetBkColor(sheet_.dc(), lTransColor);
+  ::BitBlt(temp.dc(), 0, 0, lWidth, lHeight, sheet_.dc(), 0, 0, SRCCOPY);
+  ::SetBkColor(sheet_.dc(), previous);
   // Monochrome to colour: 1 bits arrive as the sheet's background colour
   // (white), 0 bits as its text colour (black): transparent pixels whiten.
-  ::BitBlt(sheet_.dc, 0, 0, lWidth, lHeight, temp.dc, 0, 0, SRCPAINT);
-  ::BitBlt(mask_.dc, 0, 0, lWidth, lHeight, nullptr, 0, 0, WHITENESS);
-  ::BitBlt(mask_.dc, 0, 0, lWidth, lHeight, temp.dc, 0, 0, SRCINVERT);
+  ::BitBlt(sheet_.dc(), 0, 0, lWidth, lHeight, temp.dc(), 0, 0, SRCPAINT);
+  ::BitBlt(mask_.dc(), 0, 0, lWidth, lHeight, nullptr, 0, 0, WHITENESS);
+  ::BitBlt(mask_.dc(), 0, 0, lWidth, lHeight, temp.dc(), 0, 0, SRCINVERT);
   return true;
 }
 
@@ -88,20 +88,20 @@ void cSpriteBitmaps::TransparentDraw(HDC hDCDest, long lX, long lY, long lCell,
   if (!CellOrigin(lCell, s)) return;
   const long w = cellWidth_, h = cellHeight_;
   if (bUseBuildDC) {
-    ::BitBlt(work_.dc, 0, 0, w, h, hDCDest, lX, lY, SRCCOPY);
-    ::BitBlt(work_.dc, 0, 0, w, h, mask_.dc, s.x, s.y, SRCPAINT);
-    ::BitBlt(work_.dc, 0, 0, w, h, sheet_.dc, s.x, s.y, SRCAND);
-    ::BitBlt(hDCDest, lX, lY, w, h, work_.dc, 0, 0, SRCCOPY);
+    ::BitBlt(work_.dc(), 0, 0, w, h, hDCDest, lX, lY, SRCCOPY);
+    ::BitBlt(work_.dc(), 0, 0, w, h, mask_.dc(), s.x, s.y, SRCPAINT);
+    ::BitBlt(work_.dc(), 0, 0, w, h, sheet_.dc(), s.x, s.y, SRCAND);
+    ::BitBlt(hDCDest, lX, lY, w, h, work_.dc(), 0, 0, SRCCOPY);
   } else {
-    ::BitBlt(hDCDest, lX, lY, w, h, mask_.dc, s.x, s.y, SRCPAINT);
-    ::BitBlt(hDCDest, lX, lY, w, h, sheet_.dc, s.x, s.y, SRCAND);
+    ::BitBlt(hDCDest, lX, lY, w, h, mask_.dc(), s.x, s.y, SRCPAINT);
+    ::BitBlt(hDCDest, lX, lY, w, h, sheet_.dc(), s.x, s.y, SRCAND);
   }
 }
 
 void cSpriteBitmaps::DirectBltSprite(HDC lHDC, long lX, long lY, long lCell) const {
   POINT s{};
   if (!CellOrigin(lCell, s)) return;
-  ::BitBlt(lHDC, lX, lY, cellWidth_, cellHeight_, sheet_.dc, s.x, s.y, SRCCOPY);
+  ::BitBlt(lHDC, lX, lY, cellWidth_, cellHeight_, sheet_.dc(), s.x, s.y, SRCCOPY);
 }
 
 }  // namespace sprites

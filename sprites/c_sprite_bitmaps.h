@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "m_gdi.h"
+#include "sprites/m_gdi.h"
 
 namespace sprites {
 

@@ -1,8 +1,8 @@
-#include "c_tile.h"
+#include "sprites/c_tile.h"
 
 #include <string>
 
-#include "twips.h"
+#include "common/twips.h"
 
 namespace sprites {
 namespace {

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "c_bitmap.h"
-#include "render_object.h"
+#include "sprites/c_bitmap.h"
+#include "sprites/render_object.h"
 
 namespace sprites {
 

@@ -1,6 +1,4 @@
-#include "m_gdi.h"
-
-#include "unique_handle.h"
+#include "sprites/m_gdi.h"
 
 namespace sprites {
 namespace {
@@ -10,50 +8,55 @@ win::unique_window_dc ReferenceFor(bool bMono) {
   return bMono ? win::unique_window_dc() : win::unique_window_dc(::GetDesktopWindow());
 }
 
-void Clear(BitmapDC& out) {
-  mGDI::FreeBitmapDC(out);
-  out.dc = nullptr;
-  out.bitmap = nullptr;
-  out.displaced = nullptr;
-}
-
 }  // namespace
 
-BitmapDC::~BitmapDC() { mGDI::FreeBitmapDC(*this); }
+void BitmapDC::Free() {
+  selection_.reset();
+  bitmap_.reset();
+  dc_.reset();
+}
+
+void BitmapDC::TakeDC(win::unique_hdc dc) {
+  Free();
+  dc_ = std::move(dc);
+}
+
+void BitmapDC::TakeBitmap(win::unique_hbitmap bitmap) {
+  selection_.reset();
+  bitmap_ = std::move(bitmap);
+  selection_.emplace(dc_.get(), bitmap_.get());
+}
 
 namespace mGDI {
 
 bool CreateBitmapDC(bool bMono, BitmapDC& out, long lWidth, long lHeight) {
-  Clear(out);
   const win::unique_window_dc screen = ReferenceFor(bMono);
-  out.dc = ::CreateCompatibleDC(screen.get());
-  if (!out.dc) return false;
+  out.TakeDC(win::unique_hdc(::CreateCompatibleDC(screen.get())));
+  if (!out.dc()) return false;
   // A new memory DC holds a 1x1 monochrome bitmap: against it, the new
   // bitmap is monochrome too.
-  HDC reference = bMono ? out.dc : screen.get();
-  out.bitmap = ::CreateCompatibleBitmap(reference, lWidth, lHeight);
-  if (!out.bitmap) return false;
-  out.displaced = ::SelectObject(out.dc, out.bitmap);
+  HDC reference = bMono ? out.dc() : screen.get();
+  win::unique_hbitmap bitmap(::CreateCompatibleBitmap(reference, lWidth, lHeight));
+  if (!bitmap) return false;
+  out.TakeBitmap(std::move(bitmap));
   return true;
 }
 
 bool LoadBitmapDC(bool bMono, const std::wstring& sFileName, BitmapDC& out) {
-  Clear(out);
+  out.Free();
   // The wide loader, so a program directory outside the ANSI code page works.
   win::unique_hbitmap loaded(static_cast<HBITMAP>(::LoadImageW(
       ::GetModuleHandleW(nullptr), sFileName.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
   if (!loaded) return false;
   const win::unique_window_dc screen = ReferenceFor(bMono);
-  out.dc = ::CreateCompatibleDC(screen.get());
-  // Without a DC the bitmap would have no owner: it goes at once.
-  if (!out.dc) return false;
-  out.bitmap = loaded.release();
-  out.displaced = ::SelectObject(out.dc, out.bitmap);
+  out.TakeDC(win::unique_hdc(::CreateCompatibleDC(screen.get())));
+  if (!out.dc()) return false;
+  out.TakeBitmap(std::move(loaded));
   return true;
 }
 
 bool CopyPictureDC(bool bMono, IPicture* oPic, BitmapDC& out) {
-  Clear(out);
+  out.Free();
   if (!oPic) return false;
   SHORT type = PICTYPE_UNINITIALIZED;
   OLE_HANDLE handle = 0;
@@ -67,28 +70,18 @@ bool CopyPictureDC(bool bMono, IPicture* oPic, BitmapDC& out) {
   HDC reference = bMono ? temp.get() : screen.get();
   const auto keep = win::select(temp.get(), picture);
 
-  out.dc = ::CreateCompatibleDC(reference);
-  if (!out.dc) return false;
+  out.TakeDC(win::unique_hdc(::CreateCompatibleDC(reference)));
+  if (!out.dc()) return false;
   BITMAP info{};
   if (!::GetObjectW(picture, sizeof info, &info)) return false;
-  out.bitmap = ::CreateCompatibleBitmap(reference, info.bmWidth, info.bmHeight);
-  if (!out.bitmap) return false;
-  out.displaced = ::SelectObject(out.dc, out.bitmap);
-  ::BitBlt(out.dc, 0, 0, info.bmWidth, info.bmHeight, temp.get(), 0, 0, SRCCOPY);
+  win::unique_hbitmap copy(::CreateCompatibleBitmap(reference, info.bmWidth, info.bmHeight));
+  if (!copy) return false;
+  out.TakeBitmap(std::move(copy));
+  ::BitBlt(out.dc(), 0, 0, info.bmWidth, info.bmHeight, temp.get(), 0, 0, SRCCOPY);
   return true;
 }
 
-void FreeBitmapDC(BitmapDC& bdc) {
-  if (!bdc.dc) return;
-  if (bdc.bitmap) {
-    // A bitmap still selected into a DC cannot be deleted.
-    ::SelectObject(bdc.dc, bdc.displaced);
-    ::DeleteObject(bdc.bitmap);
-    bdc.bitmap = nullptr;
-  }
-  ::DeleteDC(bdc.dc);
-  bdc.dc = nullptr;
-}
+void FreeBitmapDC(BitmapDC& bdc) { bdc.Free(); }
 
 }  // namespace mGDI
 }  // namespace sprites

@@ -1,25 +1,39 @@
 #pragma once
 // Bitmap DCs: a memory device context with a bitmap of its own selected
-// into it, kept as three handles (device context, bitmap, the bitmap it
-// displaced), and the four procedures that make and free them.
+// into it, and the four procedures that make and free them.
 #include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <optional>
 #include <string>
+
+#include "common/unique_handle.h"
 
 namespace sprites {
 
-// Owns its three handles; destroying it frees them as FreeBitmapDC does.
-struct BitmapDC {
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ displaced = nullptr;
-
+// Owns its DC and bitmap. Freeing, and destruction, put the displaced
+// bitmap back before the bitmap and then the DC are deleted.
+class BitmapDC {
+ public:
   BitmapDC() = default;
   BitmapDC(const BitmapDC&) = delete;
   BitmapDC& operator=(const BitmapDC&) = delete;
-  ~BitmapDC();
+  ~BitmapDC() { Free(); }
+
+  HDC dc() const { return dc_.get(); }
+  HBITMAP bitmap() const { return bitmap_.get(); }
+
+  void Free();
+  // A new DC, after freeing what was held.
+  void TakeDC(win::unique_hdc dc);
+  // Selects the bitmap into the DC held, which then owns it.
+  void TakeBitmap(win::unique_hbitmap bitmap);
+
+ private:
+  win::unique_hdc dc_;
+  win::unique_hbitmap bitmap_;
+  std::optional<win::select_guard> selection_;  // declared last, undone first
 };
 
 namespace mGDI {

@@ -1,4 +1,4 @@
-#include "bmp_file.h"
+#include "tools/bmp_file.h"
 
 #include <fstream>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "bmp_file.h"
+#include "tools/bmp_file.h"
 
 namespace {
 

@@ -24,10 +24,10 @@
 #include <string>
 #include <vector>
 
-#include "codepage.h"
-#include "com_ptr.h"
-#include "registration.h"
-#include "tumbix.h"
+#include "common/codepage.h"
+#include "common/com_ptr.h"
+#include "dicectl/registration.h"
+#include "dicectl/tumbix.h"
 
 namespace {
 
@@ -73,10 +73,9 @@ std::optional<Library> OpenLibrary(const wchar_t* path) {
   if (FAILED(::LoadTypeLibEx(path, REGKIND_NONE, l.lib.put())) || FAILED(l.lib->GetLibAttr(&attr))) return {};
   l.attr = *attr;
   l.lib->ReleaseTLibAttr(attr);
-  BSTR doc = nullptr;
-  l.lib->GetDocumentation(-1, nullptr, &doc, nullptr, nullptr);
-  l.doc = doc ? doc : L"";
-  ::SysFreeString(doc);
+  win::unique_bstr doc;
+  l.lib->GetDocumentation(-1, nullptr, doc.put(), nullptr, nullptr);
+  l.doc = doc ? doc.get() : L"";
   return l;
 }
 
@@ -98,10 +97,9 @@ std::map<std::wstring, std::pair<std::wstring, std::wstring>> MarshalledInterfac
     const std::wstring iid = GuidText(ta->guid);
     info->ReleaseTypeAttr(ta);
     if (!proxy) continue;
-    BSTR name = nullptr;
-    info->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
-    out[iid] = {name ? name : L"", proxy};
-    ::SysFreeString(name);
+    win::unique_bstr name;
+    info->GetDocumentation(MEMBERID_NIL, name.put(), nullptr, nullptr, nullptr);
+    out[iid] = {name ? name.get() : L"", proxy};
   }
   return out;
 }

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "bmp_file.h"
-#include "shapes.h"
+#include "tools/bmp_file.h"
+#include "tools/shapes.h"
 
 namespace {
 

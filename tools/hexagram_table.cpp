@@ -1,9 +1,9 @@
-#include "hexagram_table.h"
+#include "tools/hexagram_table.h"
 
 #include <fstream>
 #include <sstream>
 
-#include "codepage.h"
+#include "common/codepage.h"
 
 namespace tools {
 namespace {

@@ -1,4 +1,4 @@
-#include "ico_file.h"
+#include "tools/ico_file.h"
 
 #include <fstream>
 

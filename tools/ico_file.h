@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "bmp_file.h"
+#include "tools/bmp_file.h"
 
 namespace tools {
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "ico_file.h"
-#include "shapes.h"
+#include "tools/ico_file.h"
+#include "tools/shapes.h"
 
 namespace {
 

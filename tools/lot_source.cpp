@@ -1,11 +1,11 @@
-#include "lot_source.h"
+#include "tools/lot_source.h"
 
 #include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
-#include "codepage.h"
+#include "common/codepage.h"
 
 namespace tools {
 namespace {

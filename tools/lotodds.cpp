@@ -29,11 +29,11 @@
 #include <string_view>
 #include <vector>
 
-#include "codepage.h"
-#include "dao_engine.h"
-#include "lot_numbers.h"
-#include "numbers.h"
-#include "oracle_text.h"
+#include "common/codepage.h"
+#include "common/numbers.h"
+#include "oracle/lot_numbers.h"
+#include "oracle/oracle_text.h"
+#include "store/engine.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ int Fail(const std::string& message) {
   return kCannotRun;
 }
 
-std::optional<std::uint64_t> FieldCount(const dao::Recordset& rs, std::wstring_view name) {
+std::optional<std::uint64_t> FieldCount(const store::Recordset& rs, std::wstring_view name) {
   auto field = rs.Fields(name);
   const auto text = field ? field->AsString() : std::nullopt;
   return text ? num::ParseCount(*text) : std::nullopt;
@@ -113,7 +113,7 @@ constexpr std::wstring_view kLotsQuery = L"SELECT id, content FROM vesha";
 
 // Each reader gives false, with what went wrong in error, when its table
 // cannot be read.
-bool ReadCounts(dao::Database& db, StoreFacts& facts, std::string& error) {
+bool ReadCounts(store::Database& db, StoreFacts& facts, std::string& error) {
   auto counts = db.OpenRecordset(kSmallestCountsQuery);
   if (!counts) {
     error = "cannot read table hanzi: " + win::ToUtf8(counts.error().description);
@@ -132,7 +132,7 @@ bool ReadCounts(dao::Database& db, StoreFacts& facts, std::string& error) {
   return true;
 }
 
-bool ReadLineNames(dao::Database& db, StoreFacts& facts, std::string& error) {
+bool ReadLineNames(store::Database& db, StoreFacts& facts, std::string& error) {
   auto lots = db.OpenRecordset(kLotsQuery);
   if (!lots) {
     error = "cannot read table vesha: " + win::ToUtf8(lots.error().description);
@@ -149,8 +149,8 @@ bool ReadLineNames(dao::Database& db, StoreFacts& facts, std::string& error) {
 }
 
 std::optional<StoreFacts> ReadStore(const std::wstring& path, std::string& error) {
-  auto ws = dao::DBEngine().Workspaces(0);
-  auto db = ws ? ws.value()->OpenDatabase(path) : dao::Result<dao::Database>(ws.error());
+  auto ws = store::DBEngine().Workspaces(0);
+  auto db = ws ? ws.value()->OpenDatabase(path) : store::Result<store::Database>(ws.error());
   if (!db) {
     error = "cannot open the store " + win::ToUtf8(path) + ": " + win::ToUtf8(db.error().description);
     return std::nullopt;

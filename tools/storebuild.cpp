@@ -12,10 +12,10 @@
 #include <sstream>
 #include <string>
 
-#include "codepage.h"
-#include "lot_source.h"
-#include "oracle_text.h"
-#include "stroke_source.h"
+#include "common/codepage.h"
+#include "oracle/oracle_text.h"
+#include "tools/lot_source.h"
+#include "tools/stroke_source.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "stroke_source.h"
+#include "tools/stroke_source.h"
 
 #include <charconv>
 #include <string>
 
-#include "codepage.h"
+#include "common/codepage.h"
 
 namespace tools {
 namespace {

@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "board.h"
-#include "fakes.h"
-#include "memory_surface.h"
+#include "app/board.h"
+#include "support/fakes.h"
+#include "support/memory_surface.h"
 
 namespace {
 
@@ -45,13 +45,13 @@ int main() {
     ::QueryPerformanceCounter(&end);
     us.push_back(static_cast<double>(end.QuadPart - start.QuadPart) * 1e6 /
                  static_cast<double>(frequency.QuadPart));
-    for (const auto& a : board.m_cAsteroids) copied += CopiedPixels(*a);
-    copied += CopiedPixels(*board.m_cShip);
+    for (const auto& a : board.Asteroids()) copied += CopiedPixels(*a);
+    copied += CopiedPixels(board.Ship());
   }
   std::sort(us.begin(), us.end());
   const double perFrame = static_cast<double>(copied) / kFrames;
   std::printf("board frame (57 sprites, %ldx%ld stage): median %.0f us over %d frames\n",
-              board.m_cStage->Width(), board.m_cStage->Height(), us[us.size() / 2], kFrames);
+              board.Stage().Width(), board.Stage().Height(), us[us.size() / 2], kFrames);
   std::printf("pixels copied to the window per frame: %.0f of %d (%.1f%%)\n", perFrame,
               kWidth * kHeight, 100.0 * perFrame / (kWidth * kHeight));
   return 0;

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "fakes.h"
-#include "form1.h"
-#include "module1.h"
+#include "app/form1.h"
+#include "oracle/show_lot.h"
+#include "support/fakes.h"
 
 int main() {
   constexpr int kCalls = 1000;

@@ -27,7 +27,7 @@ for lnk in "$product" 使用说明; do
 done
 
 # The control is registered for clients of its own bitness.
-out=$(run cscript //nologo "Z:$here/../dice_script.vbs" 2>/dev/null | tr -d '\r' | head -n 1)
+out=$(run cscript //nologo "Z:$here/../dicectl/dice_script.vbs" 2>/dev/null | tr -d '\r' | head -n 1)
 [ "$out" = "created True" ] || fail "the script host cannot create Tumbix.Dice: '$out'"
 
 # The installed program hosts two live dice.

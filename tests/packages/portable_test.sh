@@ -25,7 +25,7 @@ mount --bind "$program_dir" "$program_dir"
 mount -o remount,ro,bind "$program_dir"
 if touch "$program_dir/probe" 2>/dev/null; then fail "the program folder is writable"; fi
 
-out=$(run cscript //nologo "Z:$here/../dice_script.vbs" 2>/dev/null | tr -d '\r' | head -n 1)
+out=$(run cscript //nologo "Z:$here/../dicectl/dice_script.vbs" 2>/dev/null | tr -d '\r' | head -n 1)
 [ "$out" != "created True" ] || fail "Tumbix.Dice is registered in the fresh prefix"
 snapshot "$work/before"
 

@@ -1,9 +1,9 @@
-#include "dice_host.h"
+#include "support/dice_host.h"
 
 #include <array>
 
-#include "dice_ids.h"
-#include "twips.h"
+#include "common/twips.h"
+#include "dicectl/dice_ids.h"
 
 namespace testing_support {
 namespace {
@@ -134,10 +134,6 @@ int FaceOf(IUnknown* control) {
   return 0;
 }
 
-PropertyBag::~PropertyBag() {
-  for (auto& [key, value] : values) ::VariantClear(&value);
-}
-
 STDMETHODIMP PropertyBag::QueryInterface(REFIID iid, void** out) {
   *out = iid == IID_IUnknown || iid == IID_IPropertyBag ? static_cast<IPropertyBag*>(this) : nullptr;
   return *out ? S_OK : E_NOINTERFACE;
@@ -146,14 +142,13 @@ STDMETHODIMP PropertyBag::QueryInterface(REFIID iid, void** out) {
 STDMETHODIMP PropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
   const auto it = values.find(name);
   if (it == values.end()) return E_INVALIDARG;
-  return ::VariantCopy(value, &it->second);
+  return ::VariantCopy(value, it->second.get());
 }
 
 STDMETHODIMP PropertyBag::Write(LPCOLESTR name, VARIANT* value) {
-  VARIANT& slot = values[name];
-  ::VariantClear(&slot);
+  VARIANT* slot = values[name].put();
   order.emplace_back(name);
-  return ::VariantCopy(&slot, value);
+  return ::VariantCopy(slot, value);
 }
 
 STDMETHODIMP PageSite::QueryInterface(REFIID iid, void** out) {

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "com_ptr.h"
-#include "ole_control_site.h"
-#include "unique_handle.h"
+#include "app/ole_control_site.h"
+#include "common/com_ptr.h"
+#include "common/unique_handle.h"
 
 namespace testing_support {
 
@@ -81,7 +81,6 @@ class PropertyBag final : public IPropertyBag {
   PropertyBag() = default;
   PropertyBag(const PropertyBag&) = delete;
   PropertyBag& operator=(const PropertyBag&) = delete;
-  ~PropertyBag();
 
   STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
   STDMETHODIMP_(ULONG) AddRef() override { return 2; }  // lives on the test's stack
@@ -89,7 +88,7 @@ class PropertyBag final : public IPropertyBag {
   STDMETHODIMP Read(LPCOLESTR name, VARIANT* value, IErrorLog* log) override;
   STDMETHODIMP Write(LPCOLESTR name, VARIANT* value) override;
 
-  std::map<std::wstring, VARIANT> values;
+  std::map<std::wstring, win::unique_variant> values;
   std::vector<std::wstring> order;  // keys in the order written
 };
 

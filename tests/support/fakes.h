@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "frame_clock.h"
-#include "key_state.h"
-#include "message_prompt.h"
-#include "print_document.h"
-#include "printer_prompt.h"
-#include "random_source.h"
-#include "shell_opener.h"
+#include "app/frame_clock.h"
+#include "app/key_state.h"
+#include "app/message_prompt.h"
+#include "app/random_source.h"
+#include "app/shell_opener.h"
+#include "printing/print_document.h"
+#include "printing/printer_prompt.h"
 
 namespace testing_support {
 
@@ -47,24 +47,24 @@ class RecordingMessages final : public app::MessagePrompt {
 
 // Answers the printer dialog as a user would: the flags it was opened with
 // are kept, and the answer says what the user chose.
-class FakePrinterPrompt final : public oracle::PrinterPrompt {
+class FakePrinterPrompt final : public printing::PrinterPrompt {
  public:
-  oracle::DialogResult ShowPrinter(PRINTDLGW& pd) override {
+  printing::DialogResult ShowPrinter(PRINTDLGW& pd) override {
     flagsSeen.push_back(pd.Flags);
-    if (answer != oracle::DialogResult::Accepted) return answer;
+    if (answer != printing::DialogResult::Accepted) return answer;
     pd.Flags = (pd.Flags & ~static_cast<DWORD>(PD_SELECTION)) | (chooseSelection ? PD_SELECTION : 0);
     // Any DC does: the recorded text printer never draws on it.
     pd.hDC = ::CreateCompatibleDC(nullptr);
     return answer;
   }
-  oracle::DialogResult answer = oracle::DialogResult::Accepted;
+  printing::DialogResult answer = printing::DialogResult::Accepted;
   bool chooseSelection = false;
   std::vector<DWORD> flagsSeen;
 };
 
-class RecordingTextPrinter final : public oracle::TextPrinter {
+class RecordingTextPrinter final : public printing::TextPrinter {
  public:
-  bool PrintText(HDC printer, std::wstring_view text, const win::FontSpec& font) override {
+  bool PrintText(HDC printer, std::wstring_view text, const win::FontDescription& font) override {
     printed.emplace_back(text);
     dcs.push_back(printer);
     faces.push_back(font.face);

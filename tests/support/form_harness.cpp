@@ -1,4 +1,4 @@
-#include "form_harness.h"
+#include "support/form_harness.h"
 
 #include <map>
 

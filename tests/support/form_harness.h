@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "fakes.h"
-#include "form1.h"
-#include "services.h"
-#include "store_maker.h"
-#include "temp_dir.h"
+#include "app/form1.h"
+#include "app/services.h"
+#include "support/fakes.h"
+#include "support/store_maker.h"
+#include "support/temp_dir.h"
 
 namespace testing_support {
 

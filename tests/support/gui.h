@@ -5,7 +5,7 @@
 #include <ostream>
 #include <vector>
 
-#include "unique_handle.h"
+#include "common/unique_handle.h"
 
 namespace testing_support {
 

@@ -1,8 +1,8 @@
 #pragma once
 // A memory bitmap standing in for the main window as the board's surface.
-#include "pixels.h"
-#include "render_object.h"
-#include "twips.h"
+#include "common/twips.h"
+#include "sprites/render_object.h"
+#include "support/pixels.h"
 
 namespace testing_support {
 

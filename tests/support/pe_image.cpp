@@ -1,4 +1,4 @@
-#include "pe_image.h"
+#include "support/pe_image.h"
 
 #include <cstring>
 #include <fstream>

@@ -1,11 +1,11 @@
-#include "pixels.h"
+#include "support/pixels.h"
 
 #include <olectl.h>
 
 #include <vector>
 
-#include "bmp_file.h"
-#include "unique_handle.h"
+#include "common/unique_handle.h"
+#include "tools/bmp_file.h"
 
 namespace testing_support {
 

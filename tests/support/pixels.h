@@ -7,9 +7,9 @@
 #include <functional>
 #include <string>
 
-#include "c_bitmap.h"
-#include "c_sprite_bitmaps.h"
-#include "com_ptr.h"
+#include "common/com_ptr.h"
+#include "sprites/c_bitmap.h"
+#include "sprites/c_sprite_bitmaps.h"
 
 namespace testing_support {
 

@@ -1,4 +1,4 @@
-#include "store_maker.h"
+#include "support/store_maker.h"
 
 #include <sqlite3.h>
 #include <windows.h>
@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "codepage.h"
-#include "oracle_text.h"
+#include "common/codepage.h"
+#include "oracle/oracle_text.h"
 
 namespace testing_support {
 namespace {

@@ -1,4 +1,4 @@
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "version_strings.h"
+#include "support/version_strings.h"
 
 #include <windows.h>
 

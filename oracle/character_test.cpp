@@ -1,0 +1,45 @@
+#include "oracle/character_test.h"
+
+#include <vector>
+
+#include "common/numbers.h"
+#include "oracle/lot_numbers.h"
+#include "oracle/oracle_store.h"
+
+namespace oracle {
+namespace {
+
+constexpr std::wstring_view kConnect = L"; pwd= 52804163 ";
+
+// The character goes between single quotes with a quote doubled, so no
+// typed text can change the query's shape.
+std::wstring StrokeQuery(wchar_t zi) {
+  const std::wstring literal = zi == L'\'' ? L"''" : std::wstring(1, zi);
+  return std::wstring(L"SELECT bh ") + L"FROM hanzi WHERE  Zi=" + L"'" + literal + L"'" +
+         L"  ORDER BY clng(bh) ";
+}
+
+}  // namespace
+
+std::variant<std::int16_t, CharacterRefusal> LotOfCharacters(const std::wstring& appPath,
+                                                              std::wstring_view characters) {
+  if (characters.empty()) return CharacterRefusal{CharacterRefusal::NoCharacters};
+  auto db = OpenOracleStore(appPath, kConnect);
+  if (!db) return CharacterRefusal{CharacterRefusal::StoreUnreadable};
+
+  std::vector<std::uint64_t> strokes;
+  for (const wchar_t zi : characters) {
+    auto rs = db->OpenRecordset(StrokeQuery(zi), store::dbOpenSnapshot);
+    if (!rs) return CharacterRefusal{CharacterRefusal::StrokeCountUnreadable, zi};
+    if (rs->AtEOF()) return CharacterRefusal{CharacterRefusal::CharacterMissing, zi};
+    auto field = rs->Fields(L"bh");
+    const auto bh = field ? field->AsString() : std::nullopt;
+    // A count too long for 64 bits is as unreadable as one with a letter in it.
+    const auto count = bh ? num::ParseCount(*bh) : std::nullopt;
+    if (!count) return CharacterRefusal{CharacterRefusal::StrokeCountUnreadable, zi};
+    strokes.push_back(*count);
+  }
+  return LotOfStrokeCounts(strokes);
+}
+
+}  // namespace oracle

@@ -1,0 +1,422 @@
+// tumbix.ocx as a COM server: its type library as a client reads it, its
+// version resource, and registering and unregistering it.
+#include <gtest/gtest.h>
+#include <ole2.h>
+#include <olectl.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/com_ptr.h"
+#include "common/product.h"
+#include "common/unique_handle.h"
+#include "dicectl/dice_ids.h"
+#include "dicectl/registration.h"
+#include "dicectl/tumbix.h"
+#include "support/version_strings.h"
+
+namespace {
+
+using namespace dicectl;
+
+const std::wstring kLibrary = std::wstring(VESHA_BIN_DIR) + L"\\tumbix.ocx";
+
+std::wstring Name(ITypeInfo* info, MEMBERID id = MEMBERID_NIL, std::wstring* help = nullptr) {
+  win::unique_bstr name, doc;
+  info->GetDocumentation(id, name.put(), doc.put(), nullptr, nullptr);
+  if (help) *help = doc ? doc.get() : L"";
+  return name ? name.get() : L"";
+}
+
+// Type-library strings are bytes read in the ANSI code page; a client on a
+// Chinese system, where that is 936, reads the help string as written.
+std::wstring AsOnAChineseSystem(const std::wstring& read) {
+  constexpr UINT kChineseCodePage = 936;
+  if (::GetACP() == kChineseCodePage || read.empty()) return read;
+  std::string bytes(read.size() * 2, '\0');
+  bytes.resize(static_cast<size_t>(::WideCharToMultiByte(CP_ACP, 0, read.data(), static_cast<int>(read.size()),
+                                                         bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                                                         nullptr)));
+  std::wstring text(bytes.size(), L'\0');
+  text.resize(static_cast<size_t>(::MultiByteToWideChar(kChineseCodePage, 0, bytes.data(),
+                                                        static_cast<int>(bytes.size()), text.data(),
+                                                        static_cast<int>(text.size()))));
+  return text;
+}
+
+struct TypeAttr {
+  win::com_ptr<ITypeInfo> info;
+  TYPEATTR* attr = nullptr;
+  explicit TypeAttr(ITypeLib* lib, UINT index) {
+    lib->GetTypeInfo(index, info.put());
+    if (info) info->GetTypeAttr(&attr);
+  }
+  TypeAttr(const TypeAttr&) = delete;
+  TypeAttr& operator=(const TypeAttr&) = delete;
+  ~TypeAttr() {
+    if (attr) info->ReleaseTypeAttr(attr);
+  }
+};
+
+class DiceTypeLibrary : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(::LoadTypeLibEx(kLibrary.c_str(), REGKIND_NONE, lib.put()), S_OK); }
+  win::ole_init ole;
+  win::com_ptr<ITypeLib> lib;
+};
+
+TEST_F(DiceTypeLibrary, IsTumbixOneZeroAControlLibraryInEnglishLocale) {
+  TLIBATTR* attr = nullptr;
+  ASSERT_EQ(lib->GetLibAttr(&attr), S_OK);
+  EXPECT_EQ(attr->guid, LIBID_Tumbix);
+  EXPECT_EQ(attr->lcid, 0x0409u);
+  EXPECT_EQ(attr->wMajorVerNum, 1);
+  EXPECT_EQ(attr->wMinorVerNum, 0);
+  EXPECT_TRUE(attr->wLibFlags & LIBFLAG_FCONTROL);
+  lib->ReleaseTLibAttr(attr);
+  win::unique_bstr name;
+  lib->GetDocumentation(MEMBERID_NIL, name.put(), nullptr, nullptr, nullptr);
+  EXPECT_STREQ(name.get(), L"Tumbix");
+}
+
+TEST_F(DiceTypeLibrary, EntriesComeInTheirOrderWithTheirFlags) {
+  struct Entry {
+    const wchar_t* name;
+    TYPEKIND kind;
+    WORD flags;
+  };
+  const Entry expected[] = {
+      {L"_Dice", TKIND_DISPATCH, TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION},
+      {L"Dice", TKIND_COCLASS, TYPEFLAG_FCONTROL | TYPEFLAG_FCANCREATE},
+      {L"_DiceProperty", TKIND_DISPATCH,
+       TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION},
+      {L"DiceProperty", TKIND_COCLASS, TYPEFLAG_FCANCREATE},
+      {L"__Dice", TKIND_DISPATCH, TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE},
+      {L"DiceSixNumber", TKIND_ENUM, 0},
+  };
+  ASSERT_EQ(lib->GetTypeInfoCount(), std::size(expected));
+  for (UINT i = 0; i < std::size(expected); ++i) {
+    SCOPED_TRACE(expected[i].name);
+    TypeAttr t(lib.get(), i);
+    ASSERT_NE(t.attr, nullptr);
+    EXPECT_EQ(Name(t.info.get()), expected[i].name);
+    EXPECT_EQ(t.attr->typekind, expected[i].kind);
+    // A dual interface shows a client two halves; the flags are both
+    // halves' together, less the dispatchable mark every dispinterface has.
+    WORD flags = t.attr->wTypeFlags;
+    HREFTYPE vtableRef = 0;
+    win::com_ptr<ITypeInfo> vtable;
+    if ((flags & TYPEFLAG_FDUAL) && SUCCEEDED(t.info->GetRefTypeOfImplType(-1, &vtableRef)) &&
+        SUCCEEDED(t.info->GetRefTypeInfo(vtableRef, vtable.put()))) {
+      TYPEATTR* half = nullptr;
+      vtable->GetTypeAttr(&half);
+      flags |= half->wTypeFlags;
+      vtable->ReleaseTypeAttr(half);
+    }
+    EXPECT_EQ(flags & ~TYPEFLAG_FDISPATCHABLE, expected[i].flags);
+  }
+}
+
+TEST_F(DiceTypeLibrary, DiceMembersHaveTheirDispatchIdentifiers) {
+  win::com_ptr<ITypeInfo> dice;
+  ASSERT_EQ(lib->GetTypeInfoOfGuid(IID__Dice, dice.put()), S_OK);
+  // The dual interface's own members, after IDispatch's seven.
+  win::com_ptr<ITypeInfo> vtable;
+  HREFTYPE ref = 0;
+  ASSERT_EQ(dice->GetRefTypeOfImplType(-1, &ref), S_OK);
+  ASSERT_EQ(dice->GetRefTypeInfo(ref, vtable.put()), S_OK);
+  TYPEATTR* attr = nullptr;
+  vtable->GetTypeAttr(&attr);
+  ASSERT_EQ(attr->cFuncs, 5);
+  vtable->ReleaseTypeAttr(attr);
+  struct Member {
+    const wchar_t* name;
+    MEMBERID id;
+    INVOKEKIND kind;
+    const wchar_t* help;
+  };
+  const Member expected[] = {
+      {L"Run", kDispidRun, INVOKE_FUNC, L""},
+      {L"HalfChance", kDispidHalfChance, INVOKE_PROPERTYPUT, L""},
+      {L"HalfChance", kDispidHalfChance, INVOKE_PROPERTYGET, L""},
+      {L"Resizeable", kDispidResizeable, INVOKE_PROPERTYPUT, L"返回/设置控件尺寸是否可变"},
+      {L"Resizeable", kDispidResizeable, INVOKE_PROPERTYGET, L"返回/设置控件尺寸是否可变"},
+  };
+  for (UINT i = 0; i < std::size(expected); ++i) {
+    FUNCDESC* f = nullptr;
+    ASSERT_EQ(vtable->GetFuncDesc(i, &f), S_OK);
+    std::wstring help;
+    EXPECT_EQ(Name(vtable.get(), f->memid, &help), expected[i].name);
+    EXPECT_EQ(f->memid, expected[i].id) << expected[i].name;
+    EXPECT_EQ(f->invkind, expected[i].kind) << expected[i].name;
+    EXPECT_EQ(AsOnAChineseSystem(help), expected[i].help) << expected[i].name;
+    if (i == 1) {
+      ASSERT_EQ(f->cParams, 1);
+      EXPECT_EQ(f->lprgelemdescParam[0].tdesc.vt, VT_USERDEFINED) << "HalfChance is a DiceSixNumber";
+    }
+    vtable->ReleaseFuncDesc(f);
+  }
+  // The dual interface derives from IDispatch of stdole2.
+  win::com_ptr<ITypeInfo> base;
+  vtable->GetRefTypeOfImplType(0, &ref);
+  vtable->GetRefTypeInfo(ref, base.put());
+  EXPECT_EQ(Name(base.get()), L"IDispatch");
+}
+
+TEST_F(DiceTypeLibrary, EventsAndFaceNumbers) {
+  win::com_ptr<ITypeInfo> events;
+  ASSERT_EQ(lib->GetTypeInfoOfGuid(DIID___Dice, events.put()), S_OK);
+  FUNCDESC* start = nullptr;
+  FUNCDESC* end = nullptr;
+  ASSERT_EQ(events->GetFuncDesc(0, &start), S_OK);
+  ASSERT_EQ(events->GetFuncDesc(1, &end), S_OK);
+  EXPECT_EQ(Name(events.get(), start->memid), L"StartDice");
+  EXPECT_EQ(start->memid, kDispidStartDice);
+  EXPECT_EQ(start->cParams, 0);
+  EXPECT_EQ(Name(events.get(), end->memid), L"EndDice");
+  EXPECT_EQ(end->memid, kDispidEndDice);
+  ASSERT_EQ(end->cParams, 1);
+  EXPECT_EQ(end->lprgelemdescParam[0].tdesc.vt, VT_I2);
+  BSTR names[2] = {};
+  UINT count = 0;
+  events->GetNames(end->memid, names, 2, &count);
+  ASSERT_EQ(count, 2u);
+  EXPECT_STREQ(names[1], L"DiceNum");
+  for (BSTR n : names) ::SysFreeString(n);
+  events->ReleaseFuncDesc(start);
+  events->ReleaseFuncDesc(end);
+
+  TypeAttr numbers(lib.get(), 5);
+  ASSERT_EQ(numbers.attr->cVars, 7);
+  const wchar_t* names7[] = {L"NoHalfChance", L"Dice1", L"Dice2", L"Dice3", L"Dice4", L"Dice5", L"Dice6"};
+  for (UINT i = 0; i < 7; ++i) {
+    VARDESC* v = nullptr;
+    ASSERT_EQ(numbers.info->GetVarDesc(i, &v), S_OK);
+    EXPECT_EQ(Name(numbers.info.get(), v->memid), names7[i]);
+    VARIANT value;
+    ::VariantInit(&value);
+    ::VariantChangeType(&value, v->lpvarValue, 0, VT_I4);
+    EXPECT_EQ(V_I4(&value), static_cast<LONG>(i));
+    numbers.info->ReleaseVarDesc(v);
+  }
+
+  // The class names its default interface and its default event source.
+  win::com_ptr<ITypeInfo> coclass;
+  ASSERT_EQ(lib->GetTypeInfoOfGuid(CLSID_Dice, coclass.put()), S_OK);
+  for (UINT i = 0; i < 2; ++i) {
+    INT flags = 0;
+    HREFTYPE ref = 0;
+    coclass->GetImplTypeFlags(i, &flags);
+    coclass->GetRefTypeOfImplType(i, &ref);
+    win::com_ptr<ITypeInfo> impl;
+    coclass->GetRefTypeInfo(ref, impl.put());
+    EXPECT_TRUE(flags & IMPLTYPEFLAG_FDEFAULT);
+    EXPECT_EQ(Name(impl.get()), i == 0 ? L"_Dice" : L"__Dice");
+    EXPECT_EQ((flags & IMPLTYPEFLAG_FSOURCE) != 0, i == 1);
+  }
+}
+
+TEST(DiceLibrary, VersionResourceNamesTheLibrary) {
+  using testing_support::VersionString;
+  EXPECT_EQ(VersionString(kLibrary, L"FileVersion"), L"1.00");
+  EXPECT_EQ(VersionString(kLibrary, L"ProductVersion"), L"1.00");
+  EXPECT_EQ(VersionString(kLibrary, L"ProductName"), L"tumbix");
+  EXPECT_EQ(VersionString(kLibrary, L"InternalName"), L"tumbix");
+  EXPECT_EQ(VersionString(kLibrary, L"OriginalFilename"), L"tumbix.ocx");
+  EXPECT_EQ(VersionString(kLibrary, L"FileDescription"), L"" VESHA_CONTROL_DESCRIPTION);
+  EXPECT_EQ(VersionString(kLibrary, L"LegalCopyright"), L"" VESHA_COPYRIGHT);
+  EXPECT_NE(VersionString(kLibrary, L"OLESelfRegister"), L"<missing>");
+  DWORD handle = 0;
+  std::vector<unsigned char> data(::GetFileVersionInfoSizeW(kLibrary.c_str(), &handle));
+  ASSERT_TRUE(::GetFileVersionInfoW(kLibrary.c_str(), 0, static_cast<DWORD>(data.size()), data.data()));
+  struct Translation {
+    WORD language, codePage;
+  }* translation = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(::VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
+                               &length));
+  EXPECT_EQ(translation->language, 0x0804);
+  EXPECT_EQ(translation->codePage, 1200);
+}
+
+// Red areas of a picture, counted as 4-connected regions.
+int RedRegions(const std::vector<COLORREF>& pixels, int width, int height) {
+  std::vector<bool> seen(pixels.size());
+  int regions = 0;
+  for (size_t start = 0; start < pixels.size(); ++start) {
+    if (seen[start] || pixels[start] != RGB(255, 0, 0)) continue;
+    ++regions;
+    std::vector<size_t> todo{start};
+    seen[start] = true;
+    while (!todo.empty()) {
+      const size_t at = todo.back();
+      todo.pop_back();
+      const int x = static_cast<int>(at % width), y = static_cast<int>(at / width);
+      const int next[4][2] = {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
+      for (const auto& [nx, ny] : next) {
+        if (nx < 0 || ny < 0 || nx >= width || ny >= height) continue;
+        const size_t n = static_cast<size_t>(ny) * width + nx;
+        if (!seen[n] && pixels[n] == RGB(255, 0, 0)) {
+          seen[n] = true;
+          todo.push_back(n);
+        }
+      }
+    }
+  }
+  return regions;
+}
+
+// The face pictures: 24-bit, red on white only, a border and n pips.
+TEST(DiceLibrary, FacePicturesAreRedPipsOnWhite) {
+  const win::unique_hmodule library(::LoadLibraryExW(kLibrary.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  ASSERT_TRUE(library);
+  auto picture = [&](int id, int width, int height) {
+    std::vector<COLORREF> pixels;
+    const win::unique_hbitmap bitmap(static_cast<HBITMAP>(
+        ::LoadImageW(library.get(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    DIBSECTION dib{};
+    if (!bitmap || ::GetObjectW(bitmap.get(), sizeof dib, &dib) != sizeof dib) return pixels;
+    EXPECT_EQ(dib.dsBm.bmWidth, width) << id;
+    EXPECT_EQ(dib.dsBm.bmHeight, height) << id;
+    EXPECT_EQ(dib.dsBm.bmBitsPixel, 24) << id;
+    const auto* bits = static_cast<const unsigned char*>(dib.dsBm.bmBits);
+    for (int y = height - 1; y >= 0; --y) {  // bottom-up rows
+      const unsigned char* row = bits + static_cast<size_t>(y) * dib.dsBm.bmWidthBytes;
+      for (int x = 0; x < width; ++x) pixels.push_back(RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]));
+    }
+    return pixels;
+  };
+  for (int face = 1; face <= 6; ++face) {
+    const auto pixels = picture(face, 40, 40);
+    ASSERT_EQ(pixels.size(), 1600u) << "face " << face;
+    for (COLORREF c : pixels) ASSERT_TRUE(c == RGB(255, 255, 255) || c == RGB(255, 0, 0)) << "face " << face;
+    EXPECT_EQ(RedRegions(pixels, 40, 40), face + 1) << "the border and " << face << " pips";
+  }
+  const auto toolbox = picture(kToolboxBitmap, 16, 15);
+  ASSERT_EQ(toolbox.size(), 240u);
+  for (COLORREF c : toolbox) ASSERT_TRUE(c == RGB(255, 255, 255) || c == RGB(255, 0, 0));
+}
+
+bool KeyExists(HKEY root, const std::wstring& path, REGSAM view = 0) {
+  HKEY key = nullptr;
+  const bool found = ::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key) == ERROR_SUCCESS;
+  const win::unique_hkey owned(key);
+  return found;
+}
+
+using dicectl::GuidText;
+
+std::vector<std::wstring> EveryKeyWritten() {
+  return {L"CLSID\\" + GuidText(CLSID_Dice), L"CLSID\\" + GuidText(CLSID_DiceProperty), L"Tumbix.Dice",
+          L"TypeLib\\" + GuidText(LIBID_Tumbix), L"Interface\\" + GuidText(IID__Dice), L"Interface\\" + GuidText(DIID___Dice)};
+}
+
+using ServerCall = HRESULT(STDAPICALLTYPE*)();
+
+// The library stays registered for the other tests whatever happens here.
+class DiceRegistration : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(library);
+    registerServer = Entry("DllRegisterServer");
+    unregisterServer = Entry("DllUnregisterServer");
+    ASSERT_TRUE(registerServer && unregisterServer);
+  }
+  void TearDown() override {
+    if (registerServer) registerServer();
+  }
+  ServerCall Entry(const char* name) const {
+    return reinterpret_cast<ServerCall>(reinterpret_cast<void*>(::GetProcAddress(library.get(), name)));
+  }
+  static bool Creatable() {
+    CLSID clsid;
+    if (FAILED(::CLSIDFromProgID(L"Tumbix.Dice", &clsid))) return false;
+    win::com_ptr<IUnknown> dice;
+    return SUCCEEDED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, dice.put_void()));
+  }
+
+  win::ole_init ole;
+  win::unique_hmodule library{::LoadLibraryW(kLibrary.c_str())};
+  ServerCall registerServer = nullptr;
+  ServerCall unregisterServer = nullptr;
+};
+
+TEST_F(DiceRegistration, RoundTripLeavesNoKeyBehind) {
+  ASSERT_EQ(registerServer(), S_OK);
+  EXPECT_TRUE(Creatable());
+  for (const auto& key : EveryKeyWritten()) EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, key)) << key;
+  const std::wstring clsid = L"CLSID\\" + GuidText(CLSID_Dice);
+  EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, clsid + L"\\Control"));
+  wchar_t value[MAX_PATH] = L"";
+  DWORD size = sizeof value;
+  ::RegGetValueW(HKEY_CLASSES_ROOT, (clsid + L"\\InprocServer32").c_str(), L"ThreadingModel", RRF_RT_REG_SZ,
+                 nullptr, value, &size);
+  EXPECT_STREQ(value, L"Apartment");
+  size = sizeof value;
+  ::RegGetValueW(HKEY_CLASSES_ROOT, (clsid + L"\\ToolboxBitmap32").c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value,
+                 &size);
+  EXPECT_TRUE(std::wstring(value).ends_with(L", 30000")) << value;
+
+  ASSERT_EQ(unregisterServer(), S_OK);
+  EXPECT_FALSE(Creatable());
+  for (const auto& key : EveryKeyWritten()) EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, key)) << key;
+  EXPECT_EQ(unregisterServer(), S_OK) << "unregistering twice is no failure";
+
+  ASSERT_EQ(registerServer(), S_OK);
+  EXPECT_TRUE(Creatable());
+}
+
+// The registry view of the other architecture, where this process has one:
+// on 64-bit Windows a 32-bit library registers in the 32-bit view and a
+// 64-bit one in the 64-bit view.
+std::optional<REGSAM> OtherView() {
+  if constexpr (sizeof(void*) == 8) return KEY_WOW64_32KEY;
+  BOOL wow64 = FALSE;
+  ::IsWow64Process(::GetCurrentProcess(), &wow64);
+  return wow64 ? std::optional<REGSAM>(KEY_WOW64_64KEY) : std::nullopt;
+}
+
+TEST_F(DiceRegistration, EntriesGoToTheViewAndPlatformOfItsArchitecture) {
+  ASSERT_EQ(registerServer(), S_OK);
+  constexpr bool k64 = sizeof(void*) == 8;
+  const std::wstring typeLib = L"TypeLib\\" + GuidText(LIBID_Tumbix) + L"\\1.0\\409\\";
+  EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, typeLib + (k64 ? L"win64" : L"win32")));
+  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, typeLib + (k64 ? L"win32" : L"win64")));
+  const std::wstring clsid = L"CLSID\\" + GuidText(CLSID_Dice);
+  EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, clsid));
+  if (const auto other = OtherView()) {
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, clsid, *other));
+  }
+}
+
+// Without the right to write the machine's classes, the user's are used.
+TEST(DiceRegistrar, FallsBackToTheUsersClasses) {
+  const std::wstring base = L"Software\\vesha-tests\\registrar";
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, base.c_str());
+  HKEY created = nullptr;
+  ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (base + L"\\machine").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &created, nullptr),
+            ERROR_SUCCESS);
+  const win::unique_hkey writable(created);
+  ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (base + L"\\user").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &created, nullptr),
+            ERROR_SUCCESS);
+  const win::unique_hkey user(created);
+
+  // Without administrator rights the machine's classes do not even open for writing.
+  const Registrar noMachine(nullptr, user.get());
+  EXPECT_EQ(noMachine.Scope(), RegistryScope::User);
+  const Registrar writableMachine(writable.get(), user.get());
+  EXPECT_EQ(writableMachine.Scope(), RegistryScope::Machine);
+
+  ASSERT_EQ(noMachine.Register(L"C:\\x\\tumbix.ocx", RegistryScope::User), S_OK);
+  const std::wstring clsid = L"CLSID\\" + GuidText(CLSID_Dice);
+  EXPECT_TRUE(KeyExists(user.get(), clsid + L"\\InprocServer32"));
+  EXPECT_TRUE(KeyExists(user.get(), L"Tumbix.Dice\\CLSID"));
+  ASSERT_EQ(noMachine.Unregister(RegistryScope::User), S_OK);
+  for (const auto& key : OwnedKeys()) EXPECT_FALSE(KeyExists(user.get(), key)) << key;
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, base.c_str());
+}
+
+}  // namespace

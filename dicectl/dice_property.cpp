@@ -114,8 +114,8 @@ void DiceProperty::PropertyPage_SelectionChanged() {
   if (!control) return;
   win::unique_variant value;
   if (SUCCEEDED(GetProperty(control.get(), L"HalfChance", VT_I2, value.put())))
-    combo1Index_ = Dice::IsDiceSixNumber(V_I2(&*value)) ? V_I2(&*value) : kNoEntry;
-  if (SUCCEEDED(GetProperty(control.get(), L"Resizeable", VT_BOOL, value.put())) && V_BOOL(&*value) != VARIANT_FALSE)
+    combo1Index_ = Dice::IsDiceSixNumber(V_I2(value.get())) ? V_I2(value.get()) : kNoEntry;
+  if (SUCCEEDED(GetProperty(control.get(), L"Resizeable", VT_BOOL, value.put())) && V_BOOL(value.get()) != VARIANT_FALSE)
     option1_ = true;
   if (window_.hwnd()) window_.ShowValues(combo1Index_, option1_);
 }

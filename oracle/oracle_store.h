@@ -1,5 +1,6 @@
 #pragma once
-// The oracle store, veshalib.mdb in the program directory.
+// The oracle store, veshalib.mdb in the program directory. For the rules
+// only: its users outside the oracle cannot see the store layer.
 #include <optional>
 #include <string>
 #include <string_view>

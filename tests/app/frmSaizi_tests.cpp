@@ -44,12 +44,7 @@ class FrmSaiziTest : public ::testing::Test {
   FormHarness h{Lots()};
   app::Form1& form = *h.form;
 
-  app::frmSaizi& Open() {
-    h.Command(app::form1::IDM_MnuZhSAI);
-    app::frmSaizi* w = form.frmSaiziWindow();
-    EXPECT_NE(w, nullptr);
-    return *w;
-  }
+  app::frmSaizi& Open() { return h.Open(app::form1::IDM_MnuZhSAI, &app::Form1::frmSaiziWindow); }
   static void Fill(app::frmSaizi& w, std::array<const wchar_t*, 3> sums) {
     const std::array<HWND, 3> boxes = {w.txts1(), w.Txts2(), w.Txts3()};
     for (size_t i = 0; i < boxes.size(); ++i) FormHarness::Type(boxes[i], sums[i]);
@@ -74,7 +69,7 @@ class FrmSaiziTest : public ::testing::Test {
     EXPECT_EQ(WindowText(w->Txts3()), sums[2]);
     ::SendMessageW(w->hwnd(), WM_CLOSE, 0, 0);
   }
-  bool Shown() const { return (::GetWindowLongW(form.maintxt(), GWL_STYLE) & WS_VISIBLE) != 0; }
+  bool Shown() const { return h.TextViewShown(); }
   // Presses a cast button as the mouse does: the focus goes to it first.
   static void Press(HWND button) {
     ::SetFocus(button);

@@ -26,12 +26,7 @@ class FrmttTest : public ::testing::Test {
   FormHarness h{Lots(), kChars};
   app::Form1& form = *h.form;
 
-  app::frmtt& Open() {
-    h.Command(app::form1::IDM_MNUCeZi);
-    app::frmtt* w = form.frmttWindow();
-    EXPECT_NE(w, nullptr);
-    return *w;
-  }
+  app::frmtt& Open() { return h.Open(app::form1::IDM_MNUCeZi, &app::Form1::frmttWindow); }
   // Types the characters and presses OK; the text the main window shows.
   std::wstring Evaluate(std::wstring_view chars) {
     app::frmtt& w = Open();
@@ -39,8 +34,7 @@ class FrmttTest : public ::testing::Test {
     FormHarness::Click(w.Command1());
     return WindowText(form.maintxt());
   }
-  // The text view's own state: the main window itself is not shown here.
-  bool Shown() const { return (::GetWindowLongW(form.maintxt(), GWL_STYLE) & WS_VISIBLE) != 0; }
+  bool Shown() const { return h.TextViewShown(); }
 };
 
 TEST_F(FrmttTest, ALotShowsAndTheWindowGoesWithTheMenuBar) {

@@ -43,9 +43,7 @@ TEST_F(InfoTest, TheSplashIsOnTopForAboutASecondOfStartUp) {
 }
 
 TEST_F(InfoTest, InstructionsTextIsBuiltPieceByPiece) {
-  h.Command(IDM_MnuSUO);
-  const app::frmsuom* w = form.frmsuomWindow();
-  ASSERT_NE(w, nullptr);
+  const app::frmsuom* w = &h.Open(IDM_MnuSUO, &app::Form1::frmsuomWindow);
   wchar_t caption[8] = {};
   ::GetWindowTextW(w->hwnd(), caption, 8);
   EXPECT_STREQ(caption, L"说明");
@@ -68,9 +66,7 @@ TEST_F(InfoTest, InstructionsTextIsBuiltPieceByPiece) {
 }
 
 TEST_F(InfoTest, TheInstructionsBoxFollowsTheWindowAndNeverGoesNegative) {
-  h.Command(IDM_MnuSUO);
-  const app::frmsuom* w = form.frmsuomWindow();
-  ASSERT_NE(w, nullptr);
+  const app::frmsuom* w = &h.Open(IDM_MnuSUO, &app::Form1::frmsuomWindow);
   const auto box = [&] {
     RECT r{};
     ::GetWindowRect(w->txtsM(), &r);
@@ -98,9 +94,7 @@ TEST_F(InfoTest, TheInstructionsBoxFollowsTheWindowAndNeverGoesNegative) {
 }
 
 TEST_F(InfoTest, AboutShowsTheVersionAndTheNotice) {
-  h.Command(IDM_mnUabout);
-  const app::frmAbout* w = form.frmAboutWindow();
-  ASSERT_NE(w, nullptr);
+  const app::frmAbout* w = &h.Open(IDM_mnUabout, &app::Form1::frmAboutWindow);
   EXPECT_EQ(WindowText(w->lblVersion()), L"V" + std::to_wstring(VESHA_VERSION_MAJOR) + L"." +
                                              std::to_wstring(VESHA_VERSION_MINOR) + L"." +
                                              std::to_wstring(VESHA_VERSION_REVISION));
@@ -129,8 +123,7 @@ TEST_F(InfoTest, EachLinkGoesToTheShellAndClosesTheWindow) {
 }
 
 TEST_F(InfoTest, OnlyAResultOfZeroIsReported) {
-  h.Command(IDM_mnUabout);
-  app::frmAbout* w = form.frmAboutWindow();
+  app::frmAbout* w = &h.Open(IDM_mnUabout, &app::Form1::frmAboutWindow);
   for (INT_PTR result : {2, 31, 32, 33, 42}) {
     h.shell.answer = {result, 7};
     w->ExecuteLink(L"x:y");

@@ -59,6 +59,10 @@ void FormHarness::RunLoaded(const std::function<void()>& steps) {
 
 void FormHarness::Command(int id) { ::SendMessageW(form->hwnd(), WM_COMMAND, id, 0); }
 
+bool FormHarness::TextViewShown() const {
+  return (::GetWindowLongW(form->maintxt(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 void FormHarness::Type(HWND control, std::wstring_view text) {
   for (wchar_t c : text) ::SendMessageW(control, WM_CHAR, c, 1);
 }

@@ -3,6 +3,7 @@
 // test steps inside its board loop, as every handler of the program runs.
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,16 @@ class FormHarness {
 
   // Sends a menu command to the main window, as choosing it does.
   void Command(int id);
+  // Chooses the command that opens a window; the window, which must be there.
+  template <class W>
+  W& Open(int command, W* (app::Form1::*window)() const) {
+    Command(command);
+    W* w = ((*form).*window)();
+    if (!w) throw std::runtime_error("the command opened no window");
+    return *w;
+  }
+  // The text view's own visibility: the main window itself need not show.
+  bool TextViewShown() const;
   // Types text into a control as the keyboard would, one WM_CHAR each.
   static void Type(HWND control, std::wstring_view text);
   // Clicks a button or a label as the mouse would.

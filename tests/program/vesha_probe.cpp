@@ -14,7 +14,6 @@
 #include <array>
 #include <bit>
 #include <cstdio>
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -22,8 +21,16 @@
 #include "app/form1_ids.h"
 #include "app/frmSaizi_ids.h"
 #include "common/unique_handle.h"
+#include "remote/running_program.h"
+#include "remote/windows.h"
 
 namespace {
+
+using remote::ChildrenOfClass;
+using remote::FocusIn;
+using remote::ProcessOf;
+using remote::Seconds;
+using remote::WaitFor;
 
 constexpr int kPassed = 0;
 constexpr int kFailed = 1;
@@ -51,40 +58,11 @@ constexpr ULONGLONG kRollWatchMs = 1500;
 constexpr DWORD kSettleMs = 500;
 // A die rolling for the watch changes face dozens of times.
 constexpr int kMinFaceChanges = 3;
-constexpr double kMsPerSecond = 1000;
 
-[[noreturn]] void Fail(const std::string& why) { throw std::runtime_error(why); }
+
+[[noreturn]] void Fail(const std::string& why) { throw remote::Failure(why); }
 
 void Step(const std::string& line) { std::printf("%s\n", line.c_str()); }
-
-std::string Seconds(ULONGLONG ms) {
-  char text[sizeof "123456789.0 s"];
-  std::snprintf(text, sizeof text, "%.1f s", static_cast<double>(ms) / kMsPerSecond);
-  return text;
-}
-
-// Polls until the condition holds; false when the time ran out first.
-bool WaitFor(ULONGLONG timeoutMs, const std::function<bool()>& condition) {
-  const ULONGLONG start = ::GetTickCount64();
-  while (!condition()) {
-    if (::GetTickCount64() - start >= timeoutMs) return false;
-    ::Sleep(kPollMs);
-  }
-  return true;
-}
-
-DWORD ProcessOf(HWND hwnd) {
-  DWORD pid = 0;
-  ::GetWindowThreadProcessId(hwnd, &pid);
-  return pid;
-}
-
-std::wstring ClassOf(HWND hwnd) {
-  constexpr int kMaxClassName = 256;
-  wchar_t name[kMaxClassName + 1] = {};
-  ::GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
-  return name;
-}
 
 std::wstring ImagePath(DWORD pid) {
   const win::unique_handle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
@@ -118,31 +96,6 @@ std::vector<HWND> VisibleTopLevel(const wchar_t* className) {
        w = ::FindWindowExW(nullptr, w, className, nullptr))
     if (::IsWindowVisible(w)) found.push_back(w);
   return found;
-}
-
-struct ChildSearch {
-  const wchar_t* className;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectChild(HWND w, LPARAM lp) {
-  auto* search = reinterpret_cast<ChildSearch*>(lp);
-  if (ClassOf(w) == search->className) search->found.push_back(w);
-  return TRUE;
-}
-
-std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* className) {
-  ChildSearch search{className, {}};
-  ::EnumChildWindows(parent, &CollectChild, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// The control with the keyboard focus in the window's thread.
-HWND FocusIn(HWND hwnd) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(hwnd, nullptr), &info)) return nullptr;
-  return info.hwndFocus;
 }
 
 // A die is read as a person reads it, by its pips: the faces put them on

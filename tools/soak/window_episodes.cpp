@@ -1,0 +1,217 @@
+#include <array>
+#include <variant>
+
+#include "app/frmSaizi_ids.h"
+#include "app/frmtt_ids.h"
+#include "oracle/character_test.h"
+#include "oracle/lot_numbers.h"
+#include "remote/dialogs.h"
+#include "remote/input.h"
+#include "remote/windows.h"
+#include "soak/episodes.h"
+
+namespace soak {
+namespace {
+
+constexpr wchar_t kCharacterTestClass[] = L"vesha.frmtt";
+constexpr wchar_t kDiceClass[] = L"vesha.frmSaizi";
+constexpr wchar_t kInstructionsClass[] = L"vesha.frmsuom";
+constexpr wchar_t kAboutClass[] = L"vesha.frmAbout";
+constexpr wchar_t kDieClass[] = L"TumbixDice";
+
+constexpr ULONGLONG kTypedTimeoutMs = 2000;
+constexpr int kMostTyped = 4;  // one more than the box takes
+constexpr double kValidCharacterChance = 0.75;
+// Not Chinese: letters, a digit, a blank, a quote, and a Thai letter that
+// code page 936 cannot write.
+constexpr wchar_t kNotChinese[] = {L'a', L'Z', L'7', L' ', L'\'', L'\x0E01'};
+constexpr double kCancelChance = 0.15;
+constexpr double kCloseChance = 0.1;
+constexpr double kAgainChance = 0.2;
+constexpr int kMostCasts = 4;
+constexpr double kDieClickChance = 0.3;
+constexpr int kLongestWaitMs = 4000;
+constexpr int kLongestReadMs = 1500;
+constexpr std::array kCastButtons = {app::frmSaizi_ids::IDC_Command3, app::frmSaizi_ids::IDC_Command4,
+                                     app::frmSaizi_ids::IDC_Command5};
+constexpr std::array kSumBoxes = {app::frmSaizi_ids::IDC_txts1, app::frmSaizi_ids::IDC_Txts2,
+                                  app::frmSaizi_ids::IDC_Txts3};
+
+// Types one character and waits until the box has taken it or the window
+// speaks up; false when the box refused it (it was full). A character may
+// replace the same selected text, which changes nothing to see but is
+// checked all the same.
+bool TypeOne(Session& s, HWND box, wchar_t c) {
+  const std::wstring before = remote::TextOf(box);
+  remote::Type(box, std::wstring(1, c));
+  return remote::WaitFor(kTypedTimeoutMs, [&] {
+    return remote::TextOf(box) != before || remote::FindMessageBox(s.program().pid());
+  });
+}
+
+// The window's own way out: Cancel, or its close box.
+void Leave(Session& s, HWND window, int cancelId, const char* what) {
+  if (s.Chance(kCloseChance)) {
+    s.Step(std::string("close box of ") + what);
+    ::PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  } else {
+    s.Step(std::string("Cancel in ") + what);
+    s.Press(::GetDlgItem(window, cancelId));
+  }
+  s.AwaitGone(window, what);
+}
+
+// Opening a window's command again shows the same window, never a second.
+void OpenAgain(Session& s, MenuItem item, const wchar_t* className, const char* what) {
+  s.Choose(item);
+  const size_t count = remote::TopLevelOf(s.program().pid(), className).size();
+  if (count != 1) throw remote::Failure(std::string(what) + ": " + std::to_string(count) + " windows after its command again");
+}
+
+void TypeCharacters(Session& s, HWND box) {
+  const int count = s.Pick(kMostTyped + 1);
+  for (int i = 0; i < count; ++i) {
+    const bool chinese = s.Chance(kValidCharacterChance);
+    const auto& known = s.store().Characters();
+    const wchar_t c = chinese ? known[s.Pick(static_cast<int>(known.size()))]
+                              : kNotChinese[s.Pick(static_cast<int>(std::size(kNotChinese)))];
+    s.Step("type '" + Utf8(std::wstring(1, c)) + "' into the character box");
+    if (TypeOne(s, box, c) && !chinese) s.ExpectMessageBox("a character that is not Chinese");
+    s.Check();
+  }
+}
+
+// A sum as a person types it: mostly one that two dice can show, now and
+// then an empty box, a letter, a sum too small or a lone point.
+std::wstring SumToType(Session& s) {
+  enum Kind { Empty, Letter, TooSmall, Point, Valid };
+  constexpr int kKinds = 10;
+  switch (s.Pick(kKinds)) {
+    case Empty:
+      return L"";
+    case Letter:
+      return L"x" + std::to_wstring(oracle::kSmallestDiceSum);
+    case TooSmall:
+      return std::to_wstring(oracle::kSmallestDiceSum - 1);
+    case Point:
+      return L".";
+    default:
+      return std::to_wstring(oracle::kSmallestDiceSum +
+                             s.Pick(oracle::kLargestDiceSum - oracle::kSmallestDiceSum + 1));
+  }
+}
+
+void TypeSum(Session& s, HWND box, const std::wstring& sum) {
+  for (wchar_t c : sum) {
+    s.Step("type '" + Utf8(std::wstring(1, c)) + "' into a sum box");
+    const bool digit = (c >= L'0' && c <= L'9') || c == L'.';
+    if (!TypeOne(s, box, c)) continue;
+    if (digit) continue;
+    s.ExpectMessageBox("a sum that is not a number");
+    // The window queues a Backspace that takes the letter out again.
+    if (!remote::WaitFor(kTypedTimeoutMs, [&] { return remote::TextOf(box).find(c) == std::wstring::npos; }))
+      throw remote::Failure("the letter stays in the sum box after its message");
+  }
+}
+
+void Cast(Session& s, HWND window) {
+  const int casts = s.Pick(kMostCasts + 1);
+  for (int i = 0; i < casts; ++i) {
+    const int which = s.Pick(static_cast<int>(kCastButtons.size()));
+    s.Step("cast button " + std::to_string(which + 1));
+    s.Press(::GetDlgItem(window, kCastButtons[which]));
+    ++s.tally().rolls;
+    const auto dice = remote::ChildrenOfClass(window, kDieClass);
+    if (!dice.empty() && s.Chance(kDieClickChance)) {
+      s.Step("click on a rolling die");
+      RECT r{};
+      ::GetWindowRect(dice[s.Pick(static_cast<int>(dice.size()))], &r);
+      remote::Click({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    }
+    ::Sleep(s.Pick(kLongestWaitMs));
+    s.Check();
+  }
+}
+
+}  // namespace
+
+void CharacterTest(Session& s) {
+  s.Choose(MenuItem::CharacterTest);
+  HWND window = s.AwaitWindow(kCharacterTestClass, "the character test");
+  ++s.tally().windows;
+  if (s.Chance(kAgainChance)) OpenAgain(s, MenuItem::CharacterTest, kCharacterTestClass, "the character test");
+  HWND box = ::GetDlgItem(window, app::frmtt_ids::IDC_txtZi);
+  TypeCharacters(s, box);
+  if (s.Chance(kCancelChance)) return Leave(s, window, app::frmtt_ids::IDC_Command2, "the character test");
+
+  const std::wstring typed = remote::TextOf(box);
+  s.Step("OK in the character test with '" + Utf8(typed) + "'");
+  const auto result = oracle::LotOfCharacters(s.appPath(), typed);
+  s.Press(::GetDlgItem(window, app::frmtt_ids::IDC_Command1));
+  if (const auto* lot = std::get_if<std::int16_t>(&result)) {
+    s.AwaitGone(window, "the character test after its lot");
+    s.CheckLotShown(*lot);
+    if (s.MenuBarShown()) throw remote::Failure("the character test left the menu bar up");
+    return;
+  }
+  const std::wstring message = s.ExpectMessageBox("characters that give no lot");
+  const auto& refused = std::get<oracle::CharacterRefusal>(result);
+  if (refused.zi && message.find(refused.zi) == std::wstring::npos)
+    throw remote::Failure("the refusal does not name the character '" + Utf8(std::wstring(1, refused.zi)) + "'");
+  Leave(s, window, app::frmtt_ids::IDC_Command2, "the character test");
+}
+
+void EmptyCharacterTest(Session& s) {
+  s.Choose(MenuItem::CharacterTest);
+  HWND window = s.AwaitWindow(kCharacterTestClass, "the character test");
+  ++s.tally().windows;
+  s.Step("OK in the empty character test");
+  s.Press(::GetDlgItem(window, app::frmtt_ids::IDC_Command1));
+  s.ExpectMessageBox("an empty character test");
+  Leave(s, window, app::frmtt_ids::IDC_Command2, "the character test");
+}
+
+void DiceCast(Session& s) {
+  s.Choose(MenuItem::Dice);
+  HWND window = s.AwaitWindow(kDiceClass, "the dice window");
+  ++s.tally().windows;
+  if (s.Chance(kAgainChance)) OpenAgain(s, MenuItem::Dice, kDiceClass, "the dice window");
+  Cast(s, window);
+  std::array<std::wstring, oracle::kDiceCasts> sums;
+  for (size_t i = 0; i < sums.size(); ++i) {
+    HWND box = ::GetDlgItem(window, kSumBoxes[i]);
+    TypeSum(s, box, SumToType(s));
+    sums[i] = remote::TextOf(box);
+  }
+  if (s.Chance(kCancelChance)) return Leave(s, window, app::frmSaizi_ids::IDC_Command2, "the dice window");
+
+  s.Step("OK in the dice window with " + Utf8(sums[0] + L", " + sums[1] + L", " + sums[2]));
+  const auto result = oracle::LotOfDiceEntries(sums);
+  s.Press(::GetDlgItem(window, app::frmSaizi_ids::IDC_Command1));
+  if (const auto* lot = std::get_if<std::int16_t>(&result)) {
+    s.AwaitGone(window, "the dice window after its lot");
+    s.CheckLotShown(*lot);
+    if (s.MenuBarShown()) throw remote::Failure("the dice cast left the menu bar up");
+    return;
+  }
+  s.ExpectMessageBox("sums that give no lot");
+  Leave(s, window, app::frmSaizi_ids::IDC_Command2, "the dice window");
+}
+
+void ReadWindow(Session& s) { ReadWindow(s, s.Chance(1.0 / 2)); }
+
+void ReadWindow(Session& s, bool about) {
+  const MenuItem item = about ? MenuItem::About : MenuItem::Instructions;
+  const wchar_t* className = about ? kAboutClass : kInstructionsClass;
+  const char* what = about ? "the About window" : "the instructions";
+  s.Choose(item);
+  HWND window = s.AwaitWindow(className, what);
+  ++s.tally().windows;
+  if (s.Chance(kAgainChance)) OpenAgain(s, item, className, what);
+  ::Sleep(s.Pick(kLongestReadMs));
+  s.Step(std::string("close box of ") + what);
+  ::PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  s.AwaitGone(window, what);
+}
+
+}  // namespace soak

@@ -7,6 +7,13 @@
 #include "oracle/oracle_text.h"
 
 namespace oracle {
+namespace {
+
+// A lot's text runs to a few hundred characters. Megabytes are no lot's
+// text, and the text view would take many seconds to lay them out.
+constexpr size_t kLongestStoredText = 64 * 1024;
+
+}  // namespace
 
 void ShowLot(LotView& form, const std::int16_t& lot) {
   auto db = OpenOracleStore(form.AppPath());
@@ -23,7 +30,8 @@ void ShowLot(LotView& form, const std::int16_t& lot) {
   std::wstring displayText;
   if (rs) {
     if (auto content = rs->Fields(L"content")) {
-      if (auto bytes = content->AsBytes()) displayText = DecodeOracleText(*bytes, kTextKey);
+      auto bytes = content->AsBytes();
+      if (bytes && bytes->size() <= kLongestStoredText) displayText = DecodeOracleText(*bytes, kTextKey);
     }
   }
   form.SetText(displayText);

@@ -1,7 +1,54 @@
 #include "sprites/m_gdi.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 namespace sprites {
 namespace {
+
+// LoadImage makes a device bitmap of width x height at the screen's depth
+// from whatever size a file states: 1.6 GB for 20000 x 20000. No board
+// picture comes near this limit, 64 MB at 32 bits a pixel.
+constexpr long long kLargestBitmapPixels = 4096LL * 4096;
+
+constexpr char kBitmapMagic[] = {'B', 'M'};
+constexpr std::streamoff kInfoHeaderAt = 14;   // after BITMAPFILEHEADER
+constexpr std::uint32_t kCoreHeaderSize = 12;  // BITMAPCOREHEADER: 16-bit sides
+constexpr std::uint32_t kSmallestLongHeader = 16;
+
+template <class T>
+bool Read(std::istream& in, T& value) {
+  return static_cast<bool>(in.read(reinterpret_cast<char*>(&value), sizeof value));
+}
+
+// The sides the file's header states; nothing when it has no header.
+std::optional<SIZE> StatedSize(const std::wstring& sFileName) {
+  std::ifstream in(std::filesystem::path(sFileName), std::ios::binary);
+  char magic[sizeof kBitmapMagic] = {};
+  std::uint32_t headerSize = 0;
+  if (!in.read(magic, sizeof magic) || !std::equal(std::begin(magic), std::end(magic), kBitmapMagic) ||
+      !in.seekg(kInfoHeaderAt) || !Read(in, headerSize))
+    return std::nullopt;
+  if (headerSize == kCoreHeaderSize) {
+    std::uint16_t width = 0, height = 0;
+    if (!Read(in, width) || !Read(in, height)) return std::nullopt;
+    return SIZE{width, height};
+  }
+  std::int32_t width = 0, height = 0;
+  if (headerSize < kSmallestLongHeader || !Read(in, width) || !Read(in, height)) return std::nullopt;
+  return SIZE{width, height};
+}
+
+// A negative height is a top-down picture of that many rows.
+bool WithinLimit(SIZE size) {
+  const long long width = size.cx;
+  const long long height = std::llabs(static_cast<long long>(size.cy));
+  return width > 0 && height > 0 && width <= kLargestBitmapPixels / height;
+}
 
 // The screen's DC, the reference for colour bitmaps; none for monochrome.
 win::unique_window_dc ReferenceFor(bool bMono) {
@@ -44,6 +91,8 @@ bool CreateBitmapDC(bool bMono, BitmapDC& out, long lWidth, long lHeight) {
 
 bool LoadBitmapDC(bool bMono, const std::wstring& sFileName, BitmapDC& out) {
   out.Free();
+  const auto stated = StatedSize(sFileName);
+  if (!stated || !WithinLimit(*stated)) return false;
   // The wide loader, so a program directory outside the ANSI code page works.
   win::unique_hbitmap loaded(static_cast<HBITMAP>(::LoadImageW(
       ::GetModuleHandleW(nullptr), sFileName.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));

@@ -43,7 +43,8 @@ namespace mGDI {
 // FreeBitmapDC.
 bool CreateBitmapDC(bool bMono, BitmapDC& out, long lWidth, long lHeight);
 
-// A memory DC holding a bitmap file loaded at its natural size.
+// A memory DC holding a bitmap file loaded at its natural size; false for
+// a file that is no bitmap or one too large for board art.
 bool LoadBitmapDC(bool bMono, const std::wstring& sFileName, BitmapDC& out);
 
 // A memory DC holding a copy of a picture's bitmap; the picture's own

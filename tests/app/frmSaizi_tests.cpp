@@ -246,12 +246,14 @@ class FrmSaiziWithoutDice : public FrmSaiziTest {
   win::unique_hmodule library{::LoadLibraryW(VESHA_BIN_DIR L"\\tumbix.ocx")};
 };
 
-TEST_F(FrmSaiziWithoutDice, OpensAndTakesTypedSums) {
+TEST_F(FrmSaiziWithoutDice, OpensSaysOnceWhyAndTakesTypedSums) {
   app::frmSaizi& w = Open();
   EXPECT_EQ(w.Dice1(), nullptr);
   EXPECT_EQ(w.Dice2(), nullptr);
   for (HWND cast : {w.Command3(), w.Command4(), w.Command5()}) EXPECT_FALSE(::IsWindowEnabled(cast));
-  EXPECT_TRUE(h.messages.texts.empty()) << "no error for a missing control";
+  ASSERT_EQ(h.messages.texts.size(), 1u) << "told once, as the window opens";
+  EXPECT_NE(h.messages.texts[0].find(L"tumbix.ocx"), std::wstring::npos) << "names the file";
+  EXPECT_NE(h.messages.texts[0].find(L"重新安装"), std::wstring::npos) << "says what mends it";
   Fill(w, {L"7", L"12", L"3"});
   FormHarness::Click(w.Command1());
   EXPECT_EQ(WindowText(form.maintxt()), L"签127");

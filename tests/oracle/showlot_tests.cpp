@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "oracle/show_lot.h"
+#include "support/fakes.h"
 #include "support/store_maker.h"
 #include "support/temp_dir.h"
 
@@ -14,26 +15,8 @@ using testing_support::TempDir;
 
 namespace {
 
-// Records what showing a lot does to the window, in order.
-class RecordingView final : public oracle::LotView {
- public:
-  explicit RecordingView(std::wstring appPath) : appPath_(std::move(appPath)) {}
-  std::wstring AppPath() const override { return appPath_; }
-  void SetTextVisible(bool v) override { calls.push_back(v ? L"show text" : L"hide text"); }
-  void SetText(std::wstring_view t) override {
-    text = t;
-    calls.push_back(L"text");
-  }
-  void SetMenuBarVisible(bool v) override { calls.push_back(v ? L"show menu" : L"hide menu"); }
-
-  std::wstring text = L"earlier lot";
-  std::vector<std::wstring> calls;
-
- private:
-  std::wstring appPath_;
-};
-
-const std::vector<std::wstring> kShown = {L"show text", L"text", L"show menu"};
+using RecordingView = testing_support::RecordingLotView;
+const std::vector<std::wstring>& kShown = testing_support::kLotShown;
 
 class ShowLotTest : public ::testing::Test {
  protected:

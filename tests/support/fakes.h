@@ -13,6 +13,7 @@
 #include "app/message_prompt.h"
 #include "app/random_source.h"
 #include "app/shell_opener.h"
+#include "oracle/lot_view.h"
 #include "printing/print_document.h"
 #include "printing/printer_prompt.h"
 
@@ -104,5 +105,27 @@ class FakeShell final : public app::ShellOpener {
   app::ShellAnswer answer{42, 0};
   std::vector<std::wstring> links;
 };
+
+// Records what showing a lot does to a window, in order.
+class RecordingLotView final : public oracle::LotView {
+ public:
+  explicit RecordingLotView(std::wstring appPath) : appPath_(std::move(appPath)) {}
+  std::wstring AppPath() const override { return appPath_; }
+  void SetTextVisible(bool v) override { calls.push_back(v ? L"show text" : L"hide text"); }
+  void SetText(std::wstring_view t) override {
+    text = t;
+    calls.push_back(L"text");
+  }
+  void SetMenuBarVisible(bool v) override { calls.push_back(v ? L"show menu" : L"hide menu"); }
+
+  std::wstring text = L"earlier lot";
+  std::vector<std::wstring> calls;
+
+ private:
+  std::wstring appPath_;
+};
+
+// What every showing of a lot does, whatever the store holds.
+inline const std::vector<std::wstring> kLotShown = {L"show text", L"text", L"show menu"};
 
 }  // namespace testing_support

@@ -1,7 +1,5 @@
 #include "oracle/character_test.h"
 
-#include <algorithm>
-#include <optional>
 #include <vector>
 
 #include "common/numbers.h"
@@ -14,25 +12,11 @@ namespace {
 constexpr std::wstring_view kConnect = L"; pwd= 52804163 ";
 
 // The character goes between single quotes with a quote doubled, so no
-// typed text can change the query's shape. The smallest count is found
-// here, not by the query: SQL's 32-bit clng would refuse a long count.
+// typed text can change the query's shape.
 std::wstring StrokeQuery(wchar_t zi) {
   const std::wstring literal = zi == L'\'' ? L"''" : std::wstring(1, zi);
-  return std::wstring(L"SELECT bh ") + L"FROM hanzi WHERE  Zi=" + L"'" + literal + L"'";
-}
-
-// The smallest of the character's counts; nothing when any is unreadable.
-std::optional<std::uint64_t> SmallestCount(store::Recordset& rs) {
-  std::optional<std::uint64_t> smallest;
-  for (; !rs.AtEOF(); rs.MoveNext()) {
-    auto field = rs.Fields(L"bh");
-    const auto bh = field ? field->AsString() : std::nullopt;
-    // A count too long for 64 bits is as unreadable as one with a letter in it.
-    const auto count = bh ? num::ParseCount(*bh) : std::nullopt;
-    if (!count) return std::nullopt;
-    smallest = smallest ? std::min(*smallest, *count) : *count;
-  }
-  return smallest;
+  return std::wstring(L"SELECT bh ") + L"FROM hanzi WHERE  Zi=" + L"'" + literal + L"'" +
+         L"  ORDER BY clng(bh) ";
 }
 
 }  // namespace
@@ -45,11 +29,13 @@ std::variant<std::int16_t, CharacterRefusal> LotOfCharacters(const std::wstring&
 
   std::vector<std::uint64_t> strokes;
   for (const wchar_t zi : characters) {
-    // The query is ours and sound: when it fails, the store is at fault.
     auto rs = db->OpenRecordset(StrokeQuery(zi), store::dbOpenSnapshot);
-    if (!rs) return CharacterRefusal{CharacterRefusal::StoreUnreadable};
+    if (!rs) return CharacterRefusal{CharacterRefusal::StrokeCountUnreadable, zi};
     if (rs->AtEOF()) return CharacterRefusal{CharacterRefusal::CharacterMissing, zi};
-    const auto count = SmallestCount(rs.value());
+    auto field = rs->Fields(L"bh");
+    const auto bh = field ? field->AsString() : std::nullopt;
+    // A count too long for 64 bits is as unreadable as one with a letter in it.
+    const auto count = bh ? num::ParseCount(*bh) : std::nullopt;
     if (!count) return CharacterRefusal{CharacterRefusal::StrokeCountUnreadable, zi};
     strokes.push_back(*count);
   }

@@ -52,6 +52,7 @@ constexpr std::wstring_view kDigitsOnly = L"请您输入数字";
 constexpr std::wstring_view kIncomplete = L"数据没填全！";
 constexpr std::wstring_view kTooSmall = L"不对吧";
 constexpr std::wstring_view kNotANumber = L"点数和应当是数字，请重新输入。";
+constexpr UINT kNoDiceNotice = WM_APP;
 constexpr std::wstring_view kNoDice =
     L"骰子控件 tumbix.ocx 无法加载，请重新安装本程序。"
     L"您仍可用真骰子掷三次，把每次的点数和输入到框中。";
@@ -122,7 +123,8 @@ void frmSaizi::CreateControls() {
 }
 
 // Without the dice the window still takes sums cast by hand; the user is
-// told why the cast buttons are off, and what mends it.
+// told why the cast buttons are off, and what mends it, once the window
+// shows, so the message stands over it.
 void frmSaizi::LoadDice() {
   dice1_ = OleControlSite::Create(hwnd(), kDiceProgId, kDice1At, nullptr);
   dice2_ = OleControlSite::Create(hwnd(), kDiceProgId, kDice2At, [this](DISPID id, const DISPPARAMS&) {
@@ -131,7 +133,7 @@ void frmSaizi::LoadDice() {
   if (dice1_ && dice2_) return;
   Form_Unload();
   for (HWND cast : casts_) ::EnableWindow(cast, FALSE);
-  services_.messages.Show(hwnd(), kNoDice);
+  ::PostMessageW(hwnd(), kNoDiceNotice, 0, 0);
 }
 
 LRESULT frmSaizi::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -152,6 +154,9 @@ LRESULT frmSaizi::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     }
+    case kNoDiceNotice:
+      services_.messages.Show(hwnd(), kNoDice);
+      return 0;
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(lp) == label1_) return ColouredLabel(reinterpret_cast<HDC>(wp), kLabel1Colour);
       break;

@@ -251,7 +251,9 @@ TEST_F(FrmSaiziWithoutDice, OpensSaysOnceWhyAndTakesTypedSums) {
   EXPECT_EQ(w.Dice1(), nullptr);
   EXPECT_EQ(w.Dice2(), nullptr);
   for (HWND cast : {w.Command3(), w.Command4(), w.Command5()}) EXPECT_FALSE(::IsWindowEnabled(cast));
+  PumpFor(kBackspaceMs);
   ASSERT_EQ(h.messages.texts.size(), 1u) << "told once, as the window opens";
+  EXPECT_TRUE(h.messages.overVisibleOwner[0]) << "the message stands over the window";
   EXPECT_NE(h.messages.texts[0].find(L"tumbix.ocx"), std::wstring::npos) << "names the file";
   EXPECT_NE(h.messages.texts[0].find(L"重新安装"), std::wstring::npos) << "says what mends it";
   Fill(w, {L"7", L"12", L"3"});

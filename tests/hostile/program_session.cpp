@@ -75,15 +75,14 @@ DiceOutcome ProgramSession::Dice(const std::array<std::wstring_view, 3>& sums) {
   program_.Command(app::form1::IDM_MnuZhSAI);
   DiceOutcome outcome;
   HWND window = nullptr;
-  outcome.opened = remote::WaitFor(kWindowTimeoutMs, [&] {
-    // A message about the dice comes as the window opens, before it shows.
-    if (auto message = TakeMessage()) outcome.openingMessage = message;
-    return (window = program_.Window(kDiceClass));
-  });
+  outcome.opened = remote::WaitFor(kWindowTimeoutMs, [&] { return (window = program_.Window(kDiceClass)); });
   if (!outcome.opened) return outcome;
   outcome.castsEnabled = true;
   for (int id : {IDC_Command3, IDC_Command4, IDC_Command5})
     outcome.castsEnabled = outcome.castsEnabled && ::IsWindowEnabled(::GetDlgItem(window, id));
+  // Without the dice a message comes once the window shows.
+  if (!outcome.castsEnabled)
+    remote::WaitFor(kWindowTimeoutMs, [&] { return (outcome.openingMessage = TakeMessage()).has_value(); });
   const std::array<int, 3> boxes = {IDC_txts1, IDC_Txts2, IDC_Txts3};
   for (size_t i = 0; i < boxes.size(); ++i) remote::Type(::GetDlgItem(window, boxes[i]), sums[i]);
   PostClick(::GetDlgItem(window, IDC_Command1));

@@ -23,7 +23,7 @@ struct Outcome {
 
 struct DiceOutcome {
   bool opened = false;
-  std::optional<std::wstring> openingMessage;  // answered before the window shows
+  std::optional<std::wstring> openingMessage;  // answered once the window shows
   bool castsEnabled = false;
   Outcome typed;  // the sums typed by hand and OK pressed
 };

@@ -38,12 +38,14 @@ class FakeRandom final : public app::RandomSource {
 class RecordingMessages final : public app::MessagePrompt {
  public:
   using MessagePrompt::Show;
-  void Show(HWND, std::wstring_view text, std::wstring_view title) override {
+  void Show(HWND owner, std::wstring_view text, std::wstring_view title) override {
     texts.emplace_back(text);
     titles.emplace_back(title);
+    overVisibleOwner.push_back(owner && ::IsWindowVisible(owner));
   }
   std::vector<std::wstring> texts;
   std::vector<std::wstring> titles;
+  std::vector<bool> overVisibleOwner;
 };
 
 // Answers the printer dialog as a user would: the flags it was opened with

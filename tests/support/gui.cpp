@@ -1,6 +1,6 @@
 #include "support/gui.h"
 
-#include <vector>
+#include "remote/process_usage.h"
 
 namespace testing_support {
 namespace {
@@ -19,57 +19,6 @@ void PumpFor(DWORD milliseconds) {
   } while (::GetTickCount() - start < milliseconds);
 }
 
-namespace {
-
-// Wine answers GetGuiResources with 0. There the GDI objects in use are
-// found from the handles still free: regions are made until the process's
-// table is full, then freed again.
-constexpr DWORD kGdiTableProbe = 65536;
-
-DWORD GdiObjectsInUse() {
-  std::vector<win::unique_any<HRGN, &win::delete_gdi_object>> probe;
-  probe.reserve(kGdiTableProbe);
-  while (probe.size() < kGdiTableProbe) {
-    HRGN region = ::CreateRectRgn(0, 0, 1, 1);
-    if (!region) break;
-    probe.emplace_back(region);
-  }
-  return kGdiTableProbe - static_cast<DWORD>(probe.size());
-}
-
-// And the USER objects that matter here, windows, are counted one by one:
-// this process's top-level and message-only windows and their children.
-BOOL CALLBACK CountChild(HWND, LPARAM count) {
-  ++*reinterpret_cast<DWORD*>(count);
-  return TRUE;
-}
-
-void CountTree(HWND hwnd, DWORD& count) {
-  ++count;
-  ::EnumChildWindows(hwnd, &CountChild, reinterpret_cast<LPARAM>(&count));
-}
-
-BOOL CALLBACK CountOwnTopLevel(HWND hwnd, LPARAM count) {
-  DWORD process = 0;
-  ::GetWindowThreadProcessId(hwnd, &process);
-  if (process == ::GetCurrentProcessId()) CountTree(hwnd, *reinterpret_cast<DWORD*>(count));
-  return TRUE;
-}
-
-DWORD WindowsInUse() {
-  DWORD count = 0;
-  ::EnumWindows(&CountOwnTopLevel, reinterpret_cast<LPARAM>(&count));
-  for (HWND hwnd = ::FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); hwnd;
-       hwnd = ::FindWindowExW(HWND_MESSAGE, hwnd, nullptr, nullptr)) {
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(hwnd, &process);
-    if (process == ::GetCurrentProcessId()) CountTree(hwnd, count);
-  }
-  return count;
-}
-
-}  // namespace
-
 // Other test programs run beside this one on the same desktop.
 int CountWindows(const wchar_t* className) {
   int count = 0;
@@ -83,10 +32,8 @@ int CountWindows(const wchar_t* className) {
 }
 
 GuiObjects GuiObjects::Now() {
-  HANDLE self = ::GetCurrentProcess();
-  const DWORD gdi = ::GetGuiResources(self, GR_GDIOBJECTS);
-  const DWORD user = ::GetGuiResources(self, GR_USEROBJECTS);
-  return {gdi ? gdi : GdiObjectsInUse(), user ? user : WindowsInUse()};
+  const remote::Usage usage = remote::UsageOf(::GetCurrentProcess(), ::GetCurrentProcessId());
+  return {usage.gdiObjects, usage.userObjects};
 }
 
 void SetKeyHeld(int virtualKey, bool held) {

@@ -3,7 +3,6 @@
 #include <winternl.h>
 #include <psapi.h>
 
-#include <cstring>
 #include <vector>
 
 namespace remote {
@@ -11,10 +10,11 @@ namespace {
 
 // Wine answers GetGuiResources with 0. Its GDI keeps each process's
 // handle table where Windows keeps the shared one, at the PEB's
-// GdiSharedHandleTable: 65536 entries of 24 bytes, the first 8 the
-// object's address, 0 for a free entry.
+// GdiSharedHandleTable: 65536 entries of 24 bytes, whose type byte is 0
+// for a free entry (a free entry's object field links the free list).
 constexpr size_t kGdiTableEntries = 0x10000;
 constexpr size_t kGdiEntryBytes = 24;
+constexpr size_t kGdiEntryTypeAt = 14;
 #ifdef _WIN64
 constexpr size_t kPebGdiTableOffset = 0xF8;
 #else
@@ -33,11 +33,7 @@ uint32_t GdiObjectsFromTable(HANDLE process) {
   std::vector<BYTE> entries(kGdiTableEntries * kGdiEntryBytes);
   if (!::ReadProcessMemory(process, table, entries.data(), entries.size(), &read)) return 0;
   uint32_t used = 0;
-  for (size_t i = 0; i < kGdiTableEntries; ++i) {
-    uint64_t object = 0;
-    std::memcpy(&object, &entries[i * kGdiEntryBytes], sizeof object);
-    used += object != 0;
-  }
+  for (size_t i = 0; i < kGdiTableEntries; ++i) used += entries[i * kGdiEntryBytes + kGdiEntryTypeAt] != 0;
   return used;
 }
 

@@ -26,7 +26,9 @@ void BackToBoard(Session& s) {
     s.ReturnToBoard();
   else
     s.Choose(MenuItem::Begin);
-  if (s.TextViewShown()) throw remote::Failure("the text view stays after going back to the board");
+  // The chosen command arrives after the menu has closed.
+  if (!remote::WaitFor(kDialogTimeoutMs, [&] { return !s.TextViewShown(); }))
+    throw remote::Failure("the text view stays after going back to the board");
 }
 
 void PrintText(Session& s) { PrintText(s, s.Chance(kPrintChance)); }

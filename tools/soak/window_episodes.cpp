@@ -28,6 +28,7 @@ constexpr wchar_t kNotChinese[] = {L'a', L'Z', L'7', L' ', L'\'', L'\x0E01'};
 constexpr double kCancelChance = 0.15;
 constexpr double kCloseChance = 0.1;
 constexpr double kAgainChance = 0.2;
+constexpr DWORD kSecondWindowMs = 1000;
 constexpr int kMostCasts = 4;
 constexpr double kDieClickChance = 0.3;
 constexpr int kLongestWaitMs = 4000;
@@ -64,6 +65,8 @@ void Leave(Session& s, HWND window, int cancelId, const char* what) {
 // Opening a window's command again shows the same window, never a second.
 void OpenAgain(Session& s, MenuItem item, const wchar_t* className, const char* what) {
   s.Choose(item);
+  // Time for a second window to come, if one would.
+  ::Sleep(kSecondWindowMs);
   const size_t count = remote::TopLevelOf(s.program().pid(), className).size();
   if (count != 1) throw remote::Failure(std::string(what) + ": " + std::to_string(count) + " windows after its command again");
 }
@@ -114,6 +117,17 @@ void TypeSum(Session& s, HWND box, const std::wstring& sum) {
   }
 }
 
+// Presses OK. With a lot the window closes and the text view shows the
+// lot without the menu bar; true then. Without one the window stays.
+bool AfterOk(Session& s, HWND window, int okId, const std::int16_t* lot, const char* what) {
+  s.Press(::GetDlgItem(window, okId));
+  if (!lot) return false;
+  s.AwaitGone(window, what);
+  s.CheckLotShown(*lot);
+  if (s.MenuBarShown()) throw remote::Failure(std::string(what) + " left the menu bar up after its lot");
+  return true;
+}
+
 void Cast(Session& s, HWND window) {
   const int casts = s.Pick(kMostCasts + 1);
   for (int i = 0; i < casts; ++i) {
@@ -147,13 +161,8 @@ void CharacterTest(Session& s) {
   const std::wstring typed = remote::TextOf(box);
   s.Step("OK in the character test with '" + Utf8(typed) + "'");
   const auto result = oracle::LotOfCharacters(s.appPath(), typed);
-  s.Press(::GetDlgItem(window, app::frmtt_ids::IDC_Command1));
-  if (const auto* lot = std::get_if<std::int16_t>(&result)) {
-    s.AwaitGone(window, "the character test after its lot");
-    s.CheckLotShown(*lot);
-    if (s.MenuBarShown()) throw remote::Failure("the character test left the menu bar up");
-    return;
-  }
+  const auto* lot = std::get_if<std::int16_t>(&result);
+  if (AfterOk(s, window, app::frmtt_ids::IDC_Command1, lot, "the character test")) return;
   const std::wstring message = s.ExpectMessageBox("characters that give no lot");
   const auto& refused = std::get<oracle::CharacterRefusal>(result);
   if (refused.zi && message.find(refused.zi) == std::wstring::npos)
@@ -187,13 +196,8 @@ void DiceCast(Session& s) {
 
   s.Step("OK in the dice window with " + Utf8(sums[0] + L", " + sums[1] + L", " + sums[2]));
   const auto result = oracle::LotOfDiceEntries(sums);
-  s.Press(::GetDlgItem(window, app::frmSaizi_ids::IDC_Command1));
-  if (const auto* lot = std::get_if<std::int16_t>(&result)) {
-    s.AwaitGone(window, "the dice window after its lot");
-    s.CheckLotShown(*lot);
-    if (s.MenuBarShown()) throw remote::Failure("the dice cast left the menu bar up");
-    return;
-  }
+  const auto* lot = std::get_if<std::int16_t>(&result);
+  if (AfterOk(s, window, app::frmSaizi_ids::IDC_Command1, lot, "the dice window")) return;
   s.ExpectMessageBox("sums that give no lot");
   Leave(s, window, app::frmSaizi_ids::IDC_Command2, "the dice window");
 }

@@ -11,7 +11,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 usage() { die "usage: tools/soak.sh MINUTES [SEED]"; }
-[ $# -ge 1 ] && [ $# -le 2 ] || usage
+if [ $# -lt 1 ] || [ $# -gt 2 ]; then usage; fi
 [[ $1 =~ ^[0-9]+$ ]] || usage
 minutes=$1
 seed=${2:-$(date +%s)}
@@ -20,14 +20,17 @@ seed=${2:-$(date +%s)}
 prepare_host
 # Prints go to the PDF printer.
 start_pdf_printer
-start_private_session
+# The screen the suite uses too.
+start_private_session 1280x1024
 
 status=0
 for arch in "${VESHA_RUN_ARCHES[@]}"; do
   say "soak of the $arch build: $minutes min, seed $seed"
   wine_env "$arch"
   program="$VESHA_BUILD/$arch/bin/vesha.exe"
-  "$VESHA_WINE" "$VESHA_BUILD/$arch/tools/soak/vesha_soak.exe" "Z:${program//\//\\}" $((minutes * 60)) "$seed" |
+  # A failure's screen goes to build/ARCH/vesha_soak_failure.bmp.
+  (cd "$VESHA_BUILD/$arch" &&
+    "$VESHA_WINE" tools/soak/vesha_soak.exe "Z:${program//\//\\}" $((minutes * 60)) "$seed") |
     sed "s/^/[$arch] /" || status=1
 done
 exit $status

@@ -15,6 +15,9 @@ constexpr UINT kAnswerMs = 5000;
 constexpr ULONGLONG kWindowTimeoutMs = 10000;
 constexpr ULONGLONG kTextTimeoutMs = 10000;
 constexpr ULONGLONG kMenuPatienceMs = 2000;
+constexpr DWORD kMenuKeyGapMs = 150;
+// From a text view with the menu bar, now and then back to the board first.
+constexpr double kDoubleClickChance = 0.3;
 // A draw may give the lot already shown; then nothing changes to wait for.
 constexpr ULONGLONG kSameLotWaitMs = 2000;
 constexpr size_t kRecentSteps = 20;
@@ -23,8 +26,6 @@ constexpr int kBoardPointTries = 50;
 // Board points are taken away from the edges, where the frame is.
 constexpr double kBoardMargin = 0.05;
 constexpr double kTextRight = 0.8;
-// The menu bar's first item lies this far into the bar.
-constexpr int kMenuBarItemX = 12;
 constexpr remote::Button kButtons[] = {remote::Button::Left, remote::Button::Right, remote::Button::Middle};
 constexpr size_t kShownTextChars = 40;
 
@@ -121,8 +122,7 @@ void Session::ReturnToBoard() {
   const POINT at = TextPoint();
   remote::DoubleClick(at);
   if (remote::WaitFor(kMenuPatienceMs, [&] { return !TextViewShown(); })) return;
-  // The first click into a window that was not active is now and then
-  // spent on activating it under Wine; a person double-clicks again.
+  // As with the menu, a person double-clicks again.
   Step("the double-click did not take: again");
   ++tally_.clicksAgain;
   remote::DoubleClick(at);
@@ -131,33 +131,44 @@ void Session::ReturnToBoard() {
 }
 
 void Session::Choose(MenuItem item) {
-  if (TextViewShown() && (!MenuBarShown() || Chance(0.3))) ReturnToBoard();
-  POINT at{};
-  remote::Button button = remote::Button::Left;
+  if (TextViewShown() && (!MenuBarShown() || Chance(kDoubleClickChance))) ReturnToBoard();
+  HWND popup = nullptr;
   if (TextViewShown()) {
-    Step("menu bar, item " + std::to_string(static_cast<int>(item)));
-    ::ClientToScreen(program_.main(), &at);
-    at = {at.x + kMenuBarItemX, at.y - ::GetSystemMetrics(SM_CYMENU) / 2};
-  } else {
-    button = kButtons[Pick(static_cast<int>(std::size(kButtons)))];
-    Step("popup menu, item " + std::to_string(static_cast<int>(item)));
-    at = BoardPoint();
-  }
-  remote::Click(at, button);
-  HWND popup = AwaitPopupMenu(kMenuPatienceMs);
-  if (!popup) {
-    // Wine's menu bar now and then lets a click pass when a command was
-    // just chosen from it; a person clicks again.
-    Step("the menu did not open: click again");
-    ++tally_.clicksAgain;
-    remote::Click(at, button);
+    // The menu bar by the keys: F10 lights it, Down opens its menu on the
+    // first item. (A click on Wine's menu bar now and then passes right
+    // after a command was chosen from it.)
+    Step("menu bar by keys, item " + std::to_string(static_cast<int>(item)));
+    remote::Press(VK_F10);
+    ::Sleep(kMenuKeyGapMs);
+    remote::Press(VK_DOWN);
     popup = AwaitPopupMenu(kWindowTimeoutMs);
+    if (!popup) throw remote::Failure("F10 and Down opened no menu within " + remote::Seconds(kWindowTimeoutMs));
+  } else {
+    const remote::Button button = kButtons[Pick(static_cast<int>(std::size(kButtons)))];
+    Step("popup menu, item " + std::to_string(static_cast<int>(item)));
+    const POINT at = BoardPoint();
+    remote::Click(at, button);
+    popup = AwaitPopupMenu(kMenuPatienceMs);
+    if (!popup) {
+      // The first click into a window that was not active is now and then
+      // spent on activating it under Wine; a person clicks again.
+      Step("the menu did not open: click again");
+      ++tally_.clicksAgain;
+      remote::Click(at, button);
+      popup = AwaitPopupMenu(kWindowTimeoutMs);
+    }
+    if (!popup) throw remote::Failure("the menu did not open within " + remote::Seconds(kWindowTimeoutMs));
+    // It opens where the pointer is, which may light an item: the first
+    // item is found from Home.
+    ::Sleep(kMenuKeyGapMs);
+    remote::Press(VK_HOME);
   }
-  if (!popup) throw remote::Failure("the menu did not open within " + remote::Seconds(kWindowTimeoutMs));
-  // The menu opens where the pointer is, which may light an item: the
-  // first item is found from Home.
-  remote::Press(VK_HOME);
-  for (int i = 1; i < static_cast<int>(item); ++i) remote::Press(VK_DOWN);
+  // Keys come at a person's pace.
+  for (int i = 1; i < static_cast<int>(item); ++i) {
+    ::Sleep(kMenuKeyGapMs);
+    remote::Press(VK_DOWN);
+  }
+  ::Sleep(kMenuKeyGapMs);
   remote::Press(VK_RETURN);
   if (!remote::WaitFor(kWindowTimeoutMs, [&] { return !::IsWindowVisible(popup); }))
     throw remote::Failure("the menu did not close on Return");

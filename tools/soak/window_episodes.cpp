@@ -63,7 +63,10 @@ void Leave(Session& s, HWND window, int cancelId, const char* what) {
 }
 
 // Opening a window's command again shows the same window, never a second.
+// From the board, by the popup menu: the menu bar's keys would reach the
+// open window, which has the focus.
 void OpenAgain(Session& s, MenuItem item, const wchar_t* className, const char* what) {
+  if (s.TextViewShown()) return;
   s.Choose(item);
   // Time for a second window to come, if one would.
   ::Sleep(kSecondWindowMs);

@@ -5,7 +5,6 @@
 namespace remote {
 namespace {
 
-constexpr wchar_t kDialogClass[] = L"#32770";
 constexpr UINT kClickTimeoutMs = 5000;
 
 // A message box holds labels and buttons only; the printer dialog also

@@ -9,6 +9,10 @@
 
 namespace remote {
 
+// The system's classes of an open popup menu and of a dialog.
+inline constexpr wchar_t kPopupMenuClass[] = L"#32768";
+inline constexpr wchar_t kDialogClass[] = L"#32770";
+
 // Polls until the condition holds; false when the time ran out first.
 bool WaitFor(ULONGLONG timeoutMs, const std::function<bool()>& condition);
 

@@ -8,7 +8,6 @@ namespace {
 constexpr int kMostKeys = 6;
 constexpr int kLongestHoldMs = 300;
 constexpr WORD kBoardKeys[] = {VK_LEFT, VK_RIGHT, VK_SPACE};
-constexpr wchar_t kPopupMenuClass[] = L"#32768";
 constexpr ULONGLONG kMenuSettleMs = 1000;
 // The main window is never made smaller than a usable board.
 constexpr int kSmallestWidth = 320;
@@ -35,7 +34,7 @@ void DoubleClickBoard(Session& s) {
   s.Step("double-click on the board");
   remote::DoubleClick(s.BoardPoint());
   ::Sleep(kMenuSettleMs);
-  for (HWND menu : remote::TopLevelOf(s.program().pid(), kPopupMenuClass)) {
+  for (HWND menu : remote::TopLevelOf(s.program().pid(), remote::kPopupMenuClass)) {
     s.Step("Escape from the menu");
     remote::Press(VK_ESCAPE);
     s.AwaitGone(menu, "the menu");

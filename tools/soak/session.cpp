@@ -21,7 +21,6 @@ constexpr double kDoubleClickChance = 0.3;
 // A draw may give the lot already shown; then nothing changes to wait for.
 constexpr ULONGLONG kSameLotWaitMs = 2000;
 constexpr size_t kRecentSteps = 20;
-constexpr wchar_t kPopupMenuClass[] = L"#32768";
 constexpr int kBoardPointTries = 50;
 // Board points are taken away from the edges, where the frame is.
 constexpr double kBoardMargin = 0.05;
@@ -110,7 +109,7 @@ void Session::Sample() { usage_.Add(remote::UsageOf(program_.process(), program_
 HWND Session::AwaitPopupMenu(ULONGLONG timeoutMs) {
   HWND popup = nullptr;
   remote::WaitFor(timeoutMs, [&] {
-    const auto menus = remote::TopLevelOf(program_.pid(), kPopupMenuClass);
+    const auto menus = remote::TopLevelOf(program_.pid(), remote::kPopupMenuClass);
     popup = menus.empty() ? nullptr : menus.front();
     return popup != nullptr;
   });

@@ -26,7 +26,7 @@ struct Tally {
   int prints = 0;
   int printsCancelled = 0;
   int messages = 0;
-  int clicksAgain = 0;  // menus and double-clicks that took a second try
+  int clicksAgain = 0;  // menus and double-clicks that took a second try, by mouse or keys
 };
 
 class Session {

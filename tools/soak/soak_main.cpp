@@ -56,7 +56,7 @@ const Episode& PickEpisode(soak::Session& s) {
 void PrintTally(soak::Session& s, ULONGLONG ms) {
   const soak::Tally& t = s.tally();
   std::printf("%s: %d commands, %d lots shown, %d windows opened, %d dice rolls, %d prints (%d cancelled), "
-              "%d message boxes, %d clicks repeated, %zu samples\n",
+              "%d message boxes, %d tries repeated, %zu samples\n",
               remote::Seconds(ms).c_str(), t.commands, t.lots, t.windows, t.rolls, t.prints, t.printsCancelled,
               t.messages, t.clicksAgain, s.usage().size());
 }

@@ -15,6 +15,7 @@
 #include "app/frmsuom.h"
 #include "app/frmtt.h"
 #include "app/services.h"
+#include "app/window_classes.h"
 #include "app/window_slot.h"
 #include "common/base_window.h"
 #include "common/unique_handle.h"
@@ -34,7 +35,7 @@ class Form1 final : public win::BaseWindow<Form1>,
   explicit Form1(Services& services);
   ~Form1() override;
 
-  static const wchar_t* ClassName() { return L"vesha.Form1"; }
+  static const wchar_t* ClassName() { return window_classes::kForm1; }
   // CS_OWNDC: the board draws on the window's own DC, which needs no
   // release and goes with the window, even while the loop still uses it.
   static UINT ClassStyle() { return CS_OWNDC | CS_DBLCLKS; }

@@ -7,6 +7,7 @@
 
 #include "app/dialog_window.h"
 #include "app/services.h"
+#include "app/window_classes.h"
 #include "common/unique_handle.h"
 
 namespace app {
@@ -16,7 +17,7 @@ class frmAbout final : public DialogWindow<frmAbout> {
   frmAbout(HWND owner, Services& services) : owner_(owner), services_(services) {}
   ~frmAbout() { DestroyWnd(); }
 
-  static const wchar_t* ClassName() { return L"vesha.frmAbout"; }
+  static const wchar_t* ClassName() { return window_classes::kFrmAbout; }
 
   void Form_Load();
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);

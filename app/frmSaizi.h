@@ -9,6 +9,7 @@
 #include "app/dialog_window.h"
 #include "app/ole_control_site.h"
 #include "app/services.h"
+#include "app/window_classes.h"
 #include "common/com_ptr.h"
 #include "common/unique_handle.h"
 #include "oracle/lot_numbers.h"
@@ -22,7 +23,7 @@ class frmSaizi final : public DialogWindow<frmSaizi> {
   frmSaizi(HWND owner, oracle::LotView& mainForm, Services& services);
   ~frmSaizi();
 
-  static const wchar_t* ClassName() { return L"vesha.frmSaizi"; }
+  static const wchar_t* ClassName() { return window_classes::kFrmSaizi; }
   static HICON ClassIcon();
 
   void Form_Load();

@@ -2,6 +2,7 @@
 // The splash window shown during start-up, above all other windows.
 #include <windows.h>
 
+#include "app/window_classes.h"
 #include "common/base_window.h"
 #include "common/unique_handle.h"
 
@@ -12,7 +13,7 @@ class frmsplash final : public win::BaseWindow<frmsplash> {
   explicit frmsplash(HWND owner) : owner_(owner) {}
   ~frmsplash() { DestroyWnd(); }
 
-  static const wchar_t* ClassName() { return L"vesha.frmsplash"; }
+  static const wchar_t* ClassName() { return window_classes::kFrmsplash; }
 
   void Form_Load();
   void ShowNonModal();

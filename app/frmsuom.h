@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/dialog_window.h"
+#include "app/window_classes.h"
 #include "common/unique_handle.h"
 
 namespace app {
@@ -14,7 +15,7 @@ class frmsuom final : public DialogWindow<frmsuom> {
   explicit frmsuom(HWND owner) : owner_(owner) {}
   ~frmsuom() { DestroyWnd(); }
 
-  static const wchar_t* ClassName() { return L"vesha.frmsuom"; }
+  static const wchar_t* ClassName() { return window_classes::kFrmsuom; }
 
   void Form_Load();
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);

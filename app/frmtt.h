@@ -7,6 +7,7 @@
 
 #include "app/dialog_window.h"
 #include "app/services.h"
+#include "app/window_classes.h"
 #include "common/unique_handle.h"
 #include "oracle/lot_view.h"
 
@@ -18,7 +19,7 @@ class frmtt final : public DialogWindow<frmtt> {
   frmtt(HWND owner, oracle::LotView& mainForm, Services& services);
   ~frmtt();
 
-  static const wchar_t* ClassName() { return L"vesha.frmtt"; }
+  static const wchar_t* ClassName() { return window_classes::kFrmtt; }
 
   void Form_Load();
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);

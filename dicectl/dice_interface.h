@@ -6,6 +6,8 @@
 namespace dicectl {
 
 inline constexpr wchar_t kDiceProgId[] = L"Tumbix.Dice";
+// The window each control shows itself in.
+inline constexpr wchar_t kDiceWindowClass[] = L"TumbixDice";
 
 // _Dice members.
 inline constexpr DISPID kDispidRun = 0x60030002;

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "common/base_window.h"
+#include "dicectl/dice_interface.h"
 #include "dicectl/face_picture.h"
 
 namespace dicectl {
@@ -35,7 +36,7 @@ class DiceWindow : public win::BaseWindow<DiceWindow> {
   void SetTimer1(bool enabled, unsigned intervalMs);
   void Repaint();
 
-  static const wchar_t* ClassName() { return L"TumbixDice"; }
+  static const wchar_t* ClassName() { return kDiceWindowClass; }
   static HINSTANCE ClassInstance();
   static UINT ClassStyle() { return CS_HREDRAW | CS_VREDRAW; }
   // Before the library is unloaded: the class would keep pointing at its code.

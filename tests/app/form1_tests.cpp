@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/form1_ids.h"
+#include "app/window_classes.h"
 #include "common/twips.h"
 #include "common/window_text.h"
 #include "support/form_harness.h"
@@ -242,10 +243,11 @@ TEST_F(Form1Test, CloseRequestFromInsideTheLoopStopsIt) {
 // Each window of the menu exists once, owned by the main window, and goes
 // when the main window closes.
 TEST_F(Form1Test, EachMenuWindowExistsOnceAndGoesWithTheMainWindow) {
-  const std::pair<int, const wchar_t*> windows[] = {{IDM_MNUCeZi, L"vesha.frmtt"},
-                                                    {IDM_MnuZhSAI, L"vesha.frmSaizi"},
-                                                    {IDM_MnuSUO, L"vesha.frmsuom"},
-                                                    {IDM_mnUabout, L"vesha.frmAbout"}};
+  namespace classes = app::window_classes;
+  const std::pair<int, const wchar_t*> windows[] = {{IDM_MNUCeZi, classes::kFrmtt},
+                                                    {IDM_MnuZhSAI, classes::kFrmSaizi},
+                                                    {IDM_MnuSUO, classes::kFrmsuom},
+                                                    {IDM_mnUabout, classes::kFrmAbout}};
   std::vector<HWND> opened;
   h.RunLoaded([&] {
     for (const auto& [command, className] : windows) {

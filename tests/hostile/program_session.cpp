@@ -1,5 +1,6 @@
 #include "hostile/program_session.h"
 
+#include "app/window_classes.h"
 #include "app/form1_ids.h"
 #include "app/frmSaizi_ids.h"
 #include "app/frmtt_ids.h"
@@ -10,8 +11,8 @@
 namespace hostile {
 namespace {
 
-constexpr wchar_t kCharacterTestClass[] = L"vesha.frmtt";
-constexpr wchar_t kDiceClass[] = L"vesha.frmSaizi";
+namespace classes = app::window_classes;
+
 // A locked store is retried for about a second and a half before it is
 // given up; a board or store that hangs the program takes far longer.
 constexpr ULONGLONG kAnswerTimeoutMs = 5000;
@@ -63,11 +64,11 @@ Outcome ProgramSession::Draw() {
 Outcome ProgramSession::CharacterTest(std::wstring_view characters) {
   program_.Command(app::form1::IDM_MNUCeZi);
   HWND window = nullptr;
-  if (!remote::WaitFor(kWindowTimeoutMs, [&] { return (window = program_.Window(kCharacterTestClass)); }))
+  if (!remote::WaitFor(kWindowTimeoutMs, [&] { return (window = program_.Window(classes::kFrmtt)); }))
     return {};
   remote::Type(::GetDlgItem(window, app::frmtt_ids::IDC_txtZi), characters);
   PostClick(::GetDlgItem(window, app::frmtt_ids::IDC_Command1));
-  return Await(kCharacterTestClass);
+  return Await(classes::kFrmtt);
 }
 
 DiceOutcome ProgramSession::Dice(const std::array<std::wstring_view, 3>& sums) {
@@ -75,7 +76,7 @@ DiceOutcome ProgramSession::Dice(const std::array<std::wstring_view, 3>& sums) {
   program_.Command(app::form1::IDM_MnuZhSAI);
   DiceOutcome outcome;
   HWND window = nullptr;
-  outcome.opened = remote::WaitFor(kWindowTimeoutMs, [&] { return (window = program_.Window(kDiceClass)); });
+  outcome.opened = remote::WaitFor(kWindowTimeoutMs, [&] { return (window = program_.Window(classes::kFrmSaizi)); });
   if (!outcome.opened) return outcome;
   outcome.castsEnabled = true;
   for (int id : {IDC_Command3, IDC_Command4, IDC_Command5})
@@ -86,7 +87,7 @@ DiceOutcome ProgramSession::Dice(const std::array<std::wstring_view, 3>& sums) {
   const std::array<int, 3> boxes = {IDC_txts1, IDC_Txts2, IDC_Txts3};
   for (size_t i = 0; i < boxes.size(); ++i) remote::Type(::GetDlgItem(window, boxes[i]), sums[i]);
   PostClick(::GetDlgItem(window, IDC_Command1));
-  outcome.typed = Await(kDiceClass);
+  outcome.typed = Await(classes::kFrmSaizi);
   return outcome;
 }
 

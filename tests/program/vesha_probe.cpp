@@ -20,11 +20,15 @@
 
 #include "app/form1_ids.h"
 #include "app/frmSaizi_ids.h"
+#include "app/window_classes.h"
 #include "common/unique_handle.h"
+#include "dicectl/dice_interface.h"
 #include "remote/running_program.h"
 #include "remote/windows.h"
 
 namespace {
+
+namespace classes = app::window_classes;
 
 using remote::ChildrenOfClass;
 using remote::FocusIn;
@@ -37,9 +41,6 @@ constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 
 constexpr wchar_t kImageName[] = L"vesha.exe";
-constexpr wchar_t kMainClass[] = L"vesha.Form1";
-constexpr wchar_t kDiceWindowClass[] = L"vesha.frmSaizi";
-constexpr wchar_t kDieClass[] = L"TumbixDice";
 constexpr int kDice = 2;
 constexpr std::array kCastButtons = {app::frmSaizi_ids::IDC_Command3, app::frmSaizi_ids::IDC_Command4,
                                      app::frmSaizi_ids::IDC_Command5};
@@ -151,7 +152,7 @@ Program FindProgram(const std::wstring& program) {
   std::vector<HWND> mains;
   WaitFor(kStartTimeoutMs, [&] {
     mains.clear();
-    for (HWND w : VisibleTopLevel(kMainClass))
+    for (HWND w : VisibleTopLevel(classes::kForm1))
       if (IsProgram(ProcessOf(w), program)) mains.push_back(w);
     return !mains.empty();
   });
@@ -173,7 +174,7 @@ HWND OpenDiceWindow(const Program& p) {
   const DWORD pid = ProcessOf(p.main);
   HWND window = nullptr;
   WaitFor(kWindowTimeoutMs, [&] {
-    for (HWND w : VisibleTopLevel(kDiceWindowClass))
+    for (HWND w : VisibleTopLevel(classes::kFrmSaizi))
       if (ProcessOf(w) == pid) window = w;
     return window != nullptr;
   });
@@ -189,7 +190,7 @@ LONG ScreenLeft(HWND hwnd) {
 
 std::vector<HWND> CheckDice(HWND window) {
   std::vector<HWND> dice;
-  for (HWND die : ChildrenOfClass(window, kDieClass)) {
+  for (HWND die : ChildrenOfClass(window, dicectl::kDiceWindowClass)) {
     RECT r{};
     ::GetClientRect(die, &r);
     if (::IsWindowVisible(die) && r.right > 0 && r.bottom > 0) dice.push_back(die);

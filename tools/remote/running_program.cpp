@@ -2,12 +2,14 @@
 
 #include <cstdio>
 
+#include "app/window_classes.h"
 #include "remote/windows.h"
 
 namespace remote {
 namespace {
 
-constexpr wchar_t kMainClass[] = L"vesha.Form1";
+namespace classes = app::window_classes;
+
 // The splash alone stays up for a second; a cold Wine prefix is slower.
 constexpr ULONGLONG kStartTimeoutMs = 30000;
 constexpr ULONGLONG kExitTimeoutMs = 15000;
@@ -34,7 +36,7 @@ RunningProgram::RunningProgram(const std::wstring& exePath) {
   pid_ = info.dwProcessId;
   const ULONGLONG start = ::GetTickCount64();
   WaitFor(kStartTimeoutMs, [&] {
-    const auto mains = TopLevelOf(pid_, kMainClass);
+    const auto mains = TopLevelOf(pid_, classes::kForm1);
     main_ = mains.empty() ? nullptr : mains.front();
     return main_ != nullptr || !Running();
   });

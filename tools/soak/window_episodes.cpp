@@ -3,6 +3,8 @@
 
 #include "app/frmSaizi_ids.h"
 #include "app/frmtt_ids.h"
+#include "app/window_classes.h"
+#include "dicectl/dice_interface.h"
 #include "oracle/character_test.h"
 #include "oracle/lot_numbers.h"
 #include "remote/dialogs.h"
@@ -13,11 +15,7 @@
 namespace soak {
 namespace {
 
-constexpr wchar_t kCharacterTestClass[] = L"vesha.frmtt";
-constexpr wchar_t kDiceClass[] = L"vesha.frmSaizi";
-constexpr wchar_t kInstructionsClass[] = L"vesha.frmsuom";
-constexpr wchar_t kAboutClass[] = L"vesha.frmAbout";
-constexpr wchar_t kDieClass[] = L"TumbixDice";
+namespace classes = app::window_classes;
 
 constexpr ULONGLONG kTypedTimeoutMs = 2000;
 constexpr int kMostTyped = 4;  // one more than the box takes
@@ -138,7 +136,7 @@ void Cast(Session& s, HWND window) {
     s.Step("cast button " + std::to_string(which + 1));
     s.Press(::GetDlgItem(window, kCastButtons[which]));
     ++s.tally().rolls;
-    const auto dice = remote::ChildrenOfClass(window, kDieClass);
+    const auto dice = remote::ChildrenOfClass(window, dicectl::kDiceWindowClass);
     if (!dice.empty() && s.Chance(kDieClickChance)) {
       s.Step("click on a rolling die");
       RECT r{};
@@ -154,9 +152,9 @@ void Cast(Session& s, HWND window) {
 
 void CharacterTest(Session& s) {
   s.Choose(MenuItem::CharacterTest);
-  HWND window = s.AwaitWindow(kCharacterTestClass, "the character test");
+  HWND window = s.AwaitWindow(classes::kFrmtt, "the character test");
   ++s.tally().windows;
-  if (s.Chance(kAgainChance)) OpenAgain(s, MenuItem::CharacterTest, kCharacterTestClass, "the character test");
+  if (s.Chance(kAgainChance)) OpenAgain(s, MenuItem::CharacterTest, classes::kFrmtt, "the character test");
   HWND box = ::GetDlgItem(window, app::frmtt_ids::IDC_txtZi);
   TypeCharacters(s, box);
   if (s.Chance(kCancelChance)) return Leave(s, window, app::frmtt_ids::IDC_Command2, "the character test");
@@ -175,7 +173,7 @@ void CharacterTest(Session& s) {
 
 void EmptyCharacterTest(Session& s) {
   s.Choose(MenuItem::CharacterTest);
-  HWND window = s.AwaitWindow(kCharacterTestClass, "the character test");
+  HWND window = s.AwaitWindow(classes::kFrmtt, "the character test");
   ++s.tally().windows;
   s.Step("OK in the empty character test");
   s.Press(::GetDlgItem(window, app::frmtt_ids::IDC_Command1));
@@ -185,9 +183,9 @@ void EmptyCharacterTest(Session& s) {
 
 void DiceCast(Session& s) {
   s.Choose(MenuItem::Dice);
-  HWND window = s.AwaitWindow(kDiceClass, "the dice window");
+  HWND window = s.AwaitWindow(classes::kFrmSaizi, "the dice window");
   ++s.tally().windows;
-  if (s.Chance(kAgainChance)) OpenAgain(s, MenuItem::Dice, kDiceClass, "the dice window");
+  if (s.Chance(kAgainChance)) OpenAgain(s, MenuItem::Dice, classes::kFrmSaizi, "the dice window");
   Cast(s, window);
   std::array<std::wstring, oracle::kDiceCasts> sums;
   for (size_t i = 0; i < sums.size(); ++i) {
@@ -209,7 +207,7 @@ void ReadWindow(Session& s) { ReadWindow(s, s.Chance(1.0 / 2)); }
 
 void ReadWindow(Session& s, bool about) {
   const MenuItem item = about ? MenuItem::About : MenuItem::Instructions;
-  const wchar_t* className = about ? kAboutClass : kInstructionsClass;
+  const wchar_t* className = about ? classes::kFrmAbout : classes::kFrmsuom;
   const char* what = about ? "the About window" : "the instructions";
   s.Choose(item);
   HWND window = s.AwaitWindow(className, what);

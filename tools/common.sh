@@ -43,32 +43,70 @@ VESHA_ARCHES=(x86_64 i686) # x86_64 first: it makes what the i686 build takes
 # --- The host ---------------------------------------------------------------
 
 # The architectures whose programs this host runs: x86_64 always, i686 where
-# the kernel runs 32-bit programs, as 32-bit Wine is one. The kernel is asked
-# with a 93-byte static i386 program that only exits, so no 32-bit library
-# need be installed first. VESHA_NO_32BIT=1 takes the path of a host without
-# 32-bit support on one that has it.
+# the kernel runs 32-bit programs, as 32-bit Wine is one. The kernel itself
+# is asked, with a static i386 program that only exits, so no 32-bit library
+# need be installed first (/lib/ld-linux.so.2 answers only where libc6-i386
+# is). VESHA_NO_32BIT=1 takes the path of a host without 32-bit support on
+# one that has it.
 VESHA_RUN_ARCHES=()
 VESHA_NO_32BIT_REASON=
+
+# The probe, 93 bytes: the ELF header (52 bytes), one program header (32)
+# that loads the whole file at 0x08048000, and at 0x08048054 the code
+# mov eax, 1 (exit); xor ebx, ebx; int 0x80.
+write_i386_probe() {
+  local elf_header=7f454c46010101000000000000000000020003000100000054800408340000000000000000000000340020000100000000000000
+  local load_segment=010000000000000000800408008004085d0000005d0000000500000000100000
+  local exit_0=b80100000031dbcd80
+  printf '%b' "$(sed 's/../\\x&/g' <<<"$elf_header$load_segment$exit_0")" >"$1"
+  chmod +x "$1"
+}
+
+# What the kernel does with PROGRAM: returns 0 when it ran and exited 0,
+# 1 when the kernel refused its format (ENOEXEC, "Exec format error"), and
+# 2 for anything else: a signal, another exit code, a missing file, no
+# permission. VESHA_KERNEL_ANSWER says which, in words. Only a refusal
+# means "no": a probe that crashes is a broken probe.
+ask_kernel() {
+  local out rc=0
+  # C messages, so that the shell's report of a refusal reads the same everywhere.
+  out=$(
+    export LC_ALL=C
+    "$1" 2>&1
+  ) || rc=$?
+  out=${out##*: }
+  if [ $rc = 0 ]; then
+    VESHA_KERNEL_ANSWER="it ran and exited 0"
+    return 0
+  fi
+  if [ $rc = 126 ] && [ "$out" = "Exec format error" ]; then
+    VESHA_KERNEL_ANSWER="the kernel refuses it: $out"
+    return 1
+  fi
+  if [ $rc -gt 128 ]; then
+    VESHA_KERNEL_ANSWER="it was killed by signal SIG$(kill -l $((rc - 128)) 2>/dev/null || echo $((rc - 128)))"
+  else
+    VESHA_KERNEL_ANSWER="it ended with exit code $rc${out:+: $out}"
+  fi
+  return 2
+}
+
 detect_host() {
   VESHA_RUN_ARCHES=(x86_64)
   if [ "${VESHA_NO_32BIT:-0}" = 1 ]; then
     VESHA_NO_32BIT_REASON="VESHA_NO_32BIT=1 is set"
     return 0
   fi
-  local elf_header=7f454c460101010000000000000000000200030001000000548004083400000000000000000000003400200001000000000000
-  local load_segment=010000000000000000800408008004085d0000005d0000000500000000100000
-  local exit_0=b80100000031dbcd80 # mov eax, 1 (exit); xor ebx, ebx; int 0x80
-  local probe="$VESHA_BUILD/probe-i386"
+  local probe="$VESHA_BUILD/probe-i386" answer=0
   mkdir -p "$VESHA_BUILD"
-  printf '%b' "$(sed 's/../\\x&/g' <<<"$elf_header$load_segment$exit_0")" >"$probe"
-  chmod +x "$probe"
-  local answer
-  if answer=$("$probe" 2>&1); then
-    VESHA_RUN_ARCHES+=(i686)
-  else
-    VESHA_NO_32BIT_REASON="this kernel runs no 32-bit program (${answer##*: })"
-  fi
+  write_i386_probe "$probe"
+  ask_kernel "$probe" || answer=$?
   rm -f "$probe"
+  case $answer in
+    0) VESHA_RUN_ARCHES+=(i686) ;;
+    1) VESHA_NO_32BIT_REASON="this kernel runs no 32-bit program (asked with a static i386 program, $VESHA_KERNEL_ANSWER)" ;;
+    *) die "could not tell whether this kernel runs 32-bit programs: the static i386 probe $probe failed ($VESHA_KERNEL_ANSWER). That is a fault of the set-up, not an answer; report it, or set VESHA_NO_32BIT=1 to test the x86_64 build alone." ;;
+  esac
 }
 
 runs_arch() {

@@ -2,6 +2,7 @@
 # The store builder refuses a lot it cannot store, names the lot and the
 # character, and leaves no store behind.
 set -euo pipefail
+source "$(dirname "$0")/../support/fail_loudly.sh"
 arch=$1 builder=$2 strokes=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -3,6 +3,7 @@
 # bound. cscript exits 0 even when a script fails, so its output is what
 # tells.
 set -euo pipefail
+source "$(dirname "$0")/../support/fail_loudly.sh"
 arch=$1
 out=$("$(dirname "$0")/../../tools/wine-exec.sh" "$arch" cscript //nologo "Z:$(dirname "$(realpath "$0")")/dice_script.vbs" 2>/dev/null | tr -d '\r')
 echo "$out"

@@ -5,6 +5,7 @@
 # platform, and the Chinese texts.
 #   installer_tables_test.sh MSI x86|x64 PRODUCT_NAME
 set -euo pipefail
+source "$(dirname "$0")/../support/fail_loudly.sh"
 msi=$1 arch=$2 product=$3
 fail() { echo "FAILED: $*"; exit 1; }
 # Whole tables in variables: grep -q may stop reading early.

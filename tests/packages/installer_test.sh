@@ -5,6 +5,7 @@
 # refused; uninstalling leaves the prefix as it was before.
 #   installer_test.sh ARCH MSI NEXT_MSI VERSION NEXT_VERSION PRODUCT_NAME PROBE
 set -euo pipefail
+source "$(dirname "$0")/../support/fail_loudly.sh"
 arch=$1 msi=$2 next_msi=$3 version=$4 next_version=$5 product=$6 probe=$7
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/prefix.sh"

@@ -7,6 +7,7 @@
 # The folder is made read-only by a bind mount in a mount namespace of the
 # test's own, so that it holds for root too; Wine and its server run inside.
 set -euo pipefail
+source "$(dirname "$0")/../support/fail_loudly.sh"
 if [ -z "${VESHA_PORTABLE_NAMESPACE:-}" ]; then
   exec env VESHA_PORTABLE_NAMESPACE=1 unshare --mount --propagation private "$0" "$@"
 fi

@@ -3,6 +3,7 @@
 # dated from the commit it was built from, so that one commit gives one zip.
 #   zip_entries_test.sh ZIP SOURCE_ROOT
 set -euo pipefail
+source "$(dirname "$0")/../support/fail_loudly.sh"
 zip=$1 root=$2
 fail() { echo "FAILED: $*"; exit 1; }
 expected="vesha/vesha.exe

@@ -2,13 +2,16 @@
 # A lot printed under Wine on the CUPS PDF printer comes back from the PDF
 # with every character in place.
 set -euo pipefail
+source "$(dirname "$0")/../support/fail_loudly.sh"
 arch=$1 probe=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 touch "$work/start"
 sleep 1  # PDF times are in whole seconds
 
-"$(dirname "$0")/../../tools/wine-exec.sh" "$arch" "$probe" 1 "Z:$work/expected.txt"
+code=0
+"$(dirname "$0")/../../tools/wine-exec.sh" "$arch" "$probe" 1 "Z:$work/expected.txt" || code=$?
+[ $code = 0 ] || { echo "print_probe ended with exit code $code"; exit 1; }
 
 pdf=
 for _ in $(seq 120); do

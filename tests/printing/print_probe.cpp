@@ -66,7 +66,10 @@ int wmain(int argc, wchar_t** argv) {
                                             nullptr, nullptr, nullptr));
   printing::GdiTextPrinter printer;
   printing::RichTextBox box(printer);
-  if (!box.Create(parent.get(), 1, {L"宋体", 900, FW_NORMAL, GB2312_CHARSET})) return 1;
+  if (!box.Create(parent.get(), 1, {L"宋体", 900, FW_NORMAL, GB2312_CHARSET})) {
+    std::fprintf(stderr, "print_probe: the rich-text box could not be created (error %lu)\n", ::GetLastError());
+    return 1;
+  }
   box.SetText(view.text);
 
   printing::SystemPrinterPrompt prompt;
@@ -79,6 +82,9 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "print_probe: no printer dialog came up\n");
     return 1;
   }
-  std::ofstream(argv[2], std::ios::binary) << win::ToUtf8(box.Text());
+  if (!(std::ofstream(argv[2], std::ios::binary) << win::ToUtf8(box.Text()))) {
+    std::fprintf(stderr, "print_probe: cannot write %ls\n", argv[2]);
+    return 1;
+  }
   return 0;
 }

@@ -13,9 +13,35 @@
 namespace store {
 namespace {
 
-bool IsFile(const std::wstring& name) {
-  const DWORD attributes = ::GetFileAttributesW(name.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+// Opens the file for reading and holds it, denying others the right to
+// write it; a file that another program writes, or holds exclusively, is
+// in use. Folders and files that cannot be read are not found.
+Result<win::unique_handle> HoldForReading(const std::wstring& path) {
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) return win::unique_handle(file);
+  if (::GetLastError() == ERROR_SHARING_VIOLATION)
+    return Error{ErrorCode::FileInUse, L"Could not use '" + path + L"'; file already in use."};
+  return Error{ErrorCode::FileNotFound, L"Could not find file '" + path + L"'."};
+}
+
+// The file as an SQLite URI that declares it immutable. The path's
+// separators become slashes; the characters a URI reads as its own are
+// escaped.
+std::string ImmutableUri(const std::wstring& path) {
+  std::string uri = "file:";
+  for (const char c : win::ToUtf8(path)) {
+    if (c == '\\') {
+      uri += '/';
+    } else if (c == '%' || c == '?' || c == '#') {
+      constexpr char kHex[] = "0123456789ABCDEF";
+      const auto byte = static_cast<unsigned char>(c);
+      uri += {'%', kHex[byte >> 4], kHex[byte & 0xF]};
+    } else {
+      uri += c;
+    }
+  }
+  return uri + "?immutable=1";
 }
 
 // A store has at least one page; SQLite would take an empty file, or one
@@ -38,14 +64,20 @@ Result<Database> Workspace::OpenDatabase(std::wstring_view name, bool, bool,
   if (!options) return options.error();
 
   const std::wstring path(name);
-  if (path.empty() || path.find(L'\0') != std::wstring::npos || !IsFile(path))
+  if (path.empty() || path.find(L'\0') != std::wstring::npos)
     return Error{ErrorCode::FileNotFound, L"Could not find file '" + path + L"'."};
 
+  // A store is data that never changes while it is read: no one may write
+  // it while it is open here, so SQLite may take it as immutable and read
+  // it without locking or looking for changes.
+  auto held = HoldForReading(path);
+  if (!held) return held.error();
   auto connection = std::make_shared<detail::Connection>();
+  connection->writeGuard = std::move(held).value();
   // Read-only and never SQLITE_OPEN_CREATE: the layer must not make or
   // change a store file, whatever it is asked.
-  if (sqlite3_open_v2(win::ToUtf8(path).c_str(), &connection->db, SQLITE_OPEN_READONLY, nullptr) !=
-          SQLITE_OK ||
+  if (sqlite3_open_v2(ImmutableUri(path).c_str(), &connection->db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
+                      nullptr) != SQLITE_OK ||
       !HoldsStore(connection->db) || !detail::RegisterSqlFunctions(connection->db))
     return Error{ErrorCode::NotADatabase, L"Unrecognized database format '" + path + L"'."};
 

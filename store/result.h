@@ -12,6 +12,7 @@ enum class ErrorCode : long {
   InvalidUseOfNull = 94,
   NoCurrentRecord = 3021,
   FileNotFound = 3024,
+  FileInUse = 3045,
   QueryFailed = 3061,
   CharactersAfterEnd = 3142,
   InvalidArgument = 3001,

@@ -1,6 +1,10 @@
 // The store layer: what opens, what fails, and what the queries give back.
 #include <gtest/gtest.h>
+#include <windows.h>
 
+#include <optional>
+
+#include "common/unique_handle.h"
 #include "store/engine.h"
 #include "support/store_maker.h"
 #include "support/temp_dir.h"
@@ -62,6 +66,29 @@ TEST_F(StoreTest, OpeningNeverCreatesOrChangesAFile) {
   }
   EXPECT_EQ(std::filesystem::last_write_time(store), before);
   EXPECT_EQ(std::filesystem::file_size(store), size);
+}
+
+// The store never changes under a reader: while it is open no one may
+// write it, and a store that another program has open for writing is in
+// use. Other readers are welcome.
+TEST_F(StoreTest, AnOpenStoreIsKeptFromWritersAndOneBeingWrittenIsInUse) {
+  const char* kInsert = "INSERT INTO vesha VALUES (3, x'00')";
+  {
+    Database db = Open();
+    EXPECT_FALSE(testing_support::ExecOnStore(store, kInsert));
+    Database again = Open();
+    EXPECT_TRUE(again.OpenRecordset(L"SELECT id FROM vesha").ok());
+  }
+  EXPECT_TRUE(testing_support::ExecOnStore(store, kInsert)) << "closed, the store is free again";
+
+  // Another program with the store open for writing, sharing it.
+  HANDLE file = ::CreateFileW(store.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  const win::unique_handle writer(file);
+  const auto inUse = ws().OpenDatabase(store);
+  ASSERT_FALSE(inUse.ok());
+  EXPECT_EQ(inUse.error().code, ErrorCode::FileInUse);
 }
 
 TEST_F(StoreTest, ConnectStringsWithAndWithoutPassword) {
@@ -139,9 +166,9 @@ TEST_F(StoreTest, RejectedQueriesAreResultsNotCrashes) {
 // clng as the desktop engine's CLng: halves to even, errors for what is no
 // number or does not fit in 32 bits.
 TEST_F(StoreTest, ClngRoundsHalvesToEvenAndFailsOnNonNumbers) {
-  Database db = Open();
+  std::optional<Database> db = Open();
   const auto clng = [&](const wchar_t* arg) -> std::optional<std::wstring> {
-    auto rs = db.OpenRecordset(std::wstring(L"SELECT clng(") + arg + L") AS v");
+    auto rs = db->OpenRecordset(std::wstring(L"SELECT clng(") + arg + L") AS v");
     if (!rs.ok()) return std::nullopt;
     return rs->Fields(L"v")->AsString();
   };
@@ -163,6 +190,7 @@ TEST_F(StoreTest, ClngRoundsHalvesToEvenAndFailsOnNonNumbers) {
   EXPECT_EQ(clng(L"NULL"), std::nullopt);
 
   // A stroke count that is no number makes the ordered query fail as a whole.
+  db.reset();
   ASSERT_TRUE(testing_support::ExecOnStore(store, "INSERT INTO hanzi VALUES ('z', 'ten')"));
   Database again = Open();
   EXPECT_FALSE(again.OpenRecordset(L"SELECT bh FROM hanzi WHERE  Zi='z'  ORDER BY clng(bh) ").ok());

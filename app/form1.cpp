@@ -35,6 +35,8 @@ constexpr int vbCtrlMask = 2;
 constexpr int vbAltMask = 4;
 
 constexpr UINT_PTR kMaintxtSubclassId = 1;
+// WM_CONTEXTMENU's position when the keyboard asked for the menu.
+constexpr LPARAM kFromKeyboard = -1;
 constexpr auto kSplashTime = std::chrono::seconds(1);
 constexpr std::wstring_view kNothingToPrint = L"没有可打印的内容";
 
@@ -167,6 +169,17 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONUP:
       Form_MouseUp({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
       return 0;
+    case WM_CONTEXTMENU:
+      if (Form_ContextMenu(lp)) return 0;
+      break;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      // The Application key opens the menu when it is released. Wine's
+      // default handling ignores the key and Windows' would ask for the
+      // menu again, so it never gets there.
+      if (wp != VK_APPS) break;
+      if (msg == WM_KEYUP) Form_ContextMenu(kFromKeyboard);
+      return 0;
     case WM_COMMAND:
       if (lp == 0 && OnCommand(LOWORD(wp))) return 0;
       break;
@@ -238,7 +251,26 @@ void Form1::Form_Resize() {
   ::MoveWindow(maintxt_, 0, 0, win::TwipsToPixelsX(ScaleWidth()), r.bottom - r.top, TRUE);
 }
 
-void Form1::Form_MouseUp(POINT clientPoint) {
+void Form1::Form_MouseUp(POINT clientPoint) { OpenMnupopup(clientPoint); }
+
+// Shift+F10 and the Application key ask with no position: the menu opens
+// at the board's centre. A position from elsewhere (a pen, a touch) opens
+// it there when it lies on the board; the frame keeps its system menu.
+bool Form1::Form_ContextMenu(LPARAM at) {
+  RECT client{};
+  ::GetClientRect(hwnd(), &client);
+  if (at == kFromKeyboard) {
+    OpenMnupopup({client.right / 2, client.bottom / 2});
+    return true;
+  }
+  POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  ::ScreenToClient(hwnd(), &point);
+  if (!::PtInRect(&client, point)) return false;
+  OpenMnupopup(point);
+  return true;
+}
+
+void Form1::OpenMnupopup(POINT clientPoint) {
   POINT screen = clientPoint;
   ::ClientToScreen(hwnd(), &screen);
   ::TrackPopupMenu(mnupopup(), TPM_LEFTALIGN | TPM_TOPALIGN, screen.x, screen.y, 0, hwnd(), nullptr);

@@ -78,6 +78,8 @@ class Form1 final : public win::BaseWindow<Form1>,
   void CreateControls();
   void Form_Resize();
   void Form_MouseUp(POINT clientPoint);
+  bool Form_ContextMenu(LPARAM at);
+  void OpenMnupopup(POINT clientPoint);
   void Form_QueryUnload();
   void Form_Unload();
   void maintxt_DblClick();

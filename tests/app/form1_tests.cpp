@@ -89,6 +89,44 @@ TEST_F(Form1Test, AnyButtonReleasedOverTheBoardOpensThePopupButNotOverTheTextVie
   });
 }
 
+// Keyboard users open the menu with Shift+F10 or the Application key; it
+// comes up where a click at the board's centre would open it.
+TEST_F(Form1Test, ShiftF10AndTheApplicationKeyOpenThePopupAtTheBoardsCentre) {
+  h.RunLoaded([&] {
+    testing_support::PopupWatcher watcher;
+    POINT centre{Client().right / 2, Client().bottom / 2};
+    ::ClientToScreen(form.hwnd(), &centre);
+    const auto opensAtCentre = [&](const char* keys) {
+      EXPECT_EQ(watcher.LastPlace().x, centre.x) << keys;
+      EXPECT_EQ(watcher.LastPlace().y, centre.y) << keys;
+    };
+
+    // The keys come up while the menu is open; its loop takes them.
+    testing_support::SetKeyHeld(VK_SHIFT, true);
+    Send(form.hwnd(), WM_SYSKEYDOWN, VK_F10);
+    testing_support::SetKeyHeld(VK_SHIFT, false);
+    EXPECT_EQ(watcher.Count(form.mnupopup()), 1);
+    opensAtCentre("Shift+F10");
+
+    Send(form.hwnd(), WM_KEYDOWN, VK_APPS);
+    EXPECT_EQ(watcher.Count(form.mnupopup()), 1) << "the menu waits for the key's release";
+    Send(form.hwnd(), WM_KEYUP, VK_APPS);
+    EXPECT_EQ(watcher.Count(form.mnupopup()), 2);
+    opensAtCentre("the Application key");
+
+    Send(form.hwnd(), WM_SYSKEYDOWN, VK_F10);
+    Send(form.hwnd(), WM_SYSKEYUP, VK_F10);
+    EXPECT_EQ(watcher.Count(form.mnupopup()), 2) << "F10 alone is the menu bar's key";
+
+    // Over the text view the keys are the text box's.
+    Draw(0.0);
+    ASSERT_TRUE(TextViewUp());
+    Send(form.maintxt(), WM_KEYDOWN, VK_APPS);
+    Send(form.maintxt(), WM_KEYUP, VK_APPS);
+    EXPECT_EQ(watcher.Count(form.mnupopup()), 2);
+  });
+}
+
 TEST_F(Form1Test, DoubleClicks) {
   h.RunLoaded([&] {
     Send(form.hwnd(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(100, 100));

@@ -59,13 +59,19 @@ PopupWatcher::~PopupWatcher() {
   g_watcher = nullptr;
 }
 
-// The menu loop tells the owner when it opens a popup and when it idles;
-// at the first idle the popup is up and can be closed again.
+// The menu loop tells the owner when it opens a popup and when it idles,
+// naming the popup's window; at the first idle the popup is up and can be
+// closed again.
 LRESULT CALLBACK PopupWatcher::Hook(int code, WPARAM wp, LPARAM lp) {
   if (code == HC_ACTION && g_watcher) {
     const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
     if (m->message == WM_INITMENUPOPUP) g_watcher->opened_.push_back(reinterpret_cast<HMENU>(m->wParam));
-    if (m->message == WM_ENTERIDLE && m->wParam == MSGF_MENU) ::EndMenu();
+    if (m->message == WM_ENTERIDLE && m->wParam == MSGF_MENU) {
+      RECT popup{};
+      ::GetWindowRect(reinterpret_cast<HWND>(m->lParam), &popup);
+      g_watcher->lastPlace_ = {popup.left, popup.top};
+      ::EndMenu();
+    }
   }
   return ::CallNextHookEx(nullptr, code, wp, lp);
 }

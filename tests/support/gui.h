@@ -33,7 +33,7 @@ inline std::ostream& operator<<(std::ostream& out, const GuiObjects& objects) {
 void SetKeyHeld(int virtualKey, bool held);
 
 // While it lives, closes every popup menu of this thread as soon as it is
-// up, and records which menus opened.
+// up, and records which menus opened and where.
 class PopupWatcher {
  public:
   PopupWatcher();
@@ -41,11 +41,14 @@ class PopupWatcher {
   PopupWatcher& operator=(const PopupWatcher&) = delete;
   ~PopupWatcher();
   int Count(HMENU menu) const;
+  // The screen point of the last popup's top left corner.
+  POINT LastPlace() const { return lastPlace_; }
 
  private:
   static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp);
   win::unique_hhook hook_;
   std::vector<HMENU> opened_;
+  POINT lastPlace_{};
 };
 
 }  // namespace testing_support

@@ -63,12 +63,12 @@ void DoubleClick(POINT screen) {
   Click(screen);
 }
 
-void Press(WORD virtualKey, bool withControl) {
-  if (withControl) SendOne(KeyInput(VK_CONTROL, false));
+void Press(WORD virtualKey, WORD modifier) {
+  if (modifier != kNoModifier) SendOne(KeyInput(modifier, false));
   SendOne(KeyInput(virtualKey, false));
   ::Sleep(kPressMs);
   SendOne(KeyInput(virtualKey, true));
-  if (withControl) SendOne(KeyInput(VK_CONTROL, true));
+  if (modifier != kNoModifier) SendOne(KeyInput(modifier, true));
 }
 
 void Hold(WORD virtualKey, DWORD ms) {

@@ -14,8 +14,10 @@ void MoveTo(POINT screen);
 void Click(POINT screen, Button button = Button::Left);
 void DoubleClick(POINT screen);
 
-// A key pressed and released, with Ctrl held around it when asked.
-void Press(WORD virtualKey, bool withControl = false);
+// A key pressed and released, with a modifier (Ctrl, Shift) held around it
+// when one is given.
+inline constexpr WORD kNoModifier = 0;
+void Press(WORD virtualKey, WORD modifier = kNoModifier);
 // A key held down for a while, as the board's keys are read by polling.
 void Hold(WORD virtualKey, DWORD ms);
 

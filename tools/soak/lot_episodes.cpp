@@ -38,7 +38,7 @@ void PrintText(Session& s, bool print) {
   s.Step("Ctrl+P in the text view");
   // A click in the text puts the keyboard there.
   remote::Click(s.TextPoint());
-  remote::Press('P', true);
+  remote::Press('P', VK_CONTROL);
   HWND dialog = nullptr;
   remote::WaitFor(kDialogTimeoutMs, [&] { return (dialog = remote::FindPrinterDialog(s.program().pid())) != nullptr; });
   if (!dialog) throw remote::Failure("Ctrl+P brought no printer dialog within " + remote::Seconds(kDialogTimeoutMs));

@@ -27,6 +27,8 @@ constexpr int kBoardPointTries = 50;
 constexpr double kBoardMargin = 0.05;
 constexpr double kTextRight = 0.8;
 constexpr remote::Button kButtons[] = {remote::Button::Left, remote::Button::Right, remote::Button::Middle};
+// On the board, now and then the keyboard's way to the menu instead of a click.
+constexpr double kMenuKeyChance = 0.2;
 constexpr size_t kShownTextChars = 40;
 
 HWND TextView(const remote::RunningProgram& p) { return p.Control(app::form1::IDC_maintxt); }
@@ -134,42 +136,13 @@ void Session::Choose(MenuItem item) {
   if (TextViewShown() && (!MenuBarShown() || Chance(kDoubleClickChance))) ReturnToBoard();
   HWND popup = nullptr;
   if (TextViewShown()) {
-    // The menu bar by the keys: F10 lights it, Down opens its menu on the
-    // first item. (A click on Wine's menu bar now and then passes right
-    // after a command was chosen from it.)
-    // A click into the text first puts the keyboard there, as after a
-    // print nothing of the window may have it.
-    Step("menu bar by keys, item " + std::to_string(static_cast<int>(item)));
-    remote::Click(TextPoint());
-    for (int attempt = 0; attempt < kMenuAttempts && !popup; ++attempt) {
-      if (attempt > 0) {
-        Step("the menu bar did not open: F10 again");
-        ++tally_.clicksAgain;
-      }
-      ::Sleep(kMenuKeyGapMs);
-      remote::Press(VK_F10);
-      ::Sleep(kMenuKeyGapMs);
-      remote::Press(VK_DOWN);
-      popup = AwaitPopupMenu(kMenuPatienceMs);
-    }
-    if (!popup) throw remote::Failure("F10 and Down opened no menu");
+    popup = PopupFromMenuBar(item);
   } else {
-    const remote::Button button = kButtons[Pick(static_cast<int>(std::size(kButtons)))];
-    Step("popup menu, item " + std::to_string(static_cast<int>(item)));
-    const POINT at = BoardPoint();
-    remote::Click(at, button);
-    popup = AwaitPopupMenu(kMenuPatienceMs);
-    if (!popup) {
-      // The first click into a window that was not active is now and then
-      // spent on activating it under Wine; a person clicks again.
-      Step("the menu did not open: click again");
-      ++tally_.clicksAgain;
-      remote::Click(at, button);
-      popup = AwaitPopupMenu(kWindowTimeoutMs);
-    }
-    if (!popup) throw remote::Failure("the menu did not open within " + remote::Seconds(kWindowTimeoutMs));
-    // It opens where the pointer is, which may light an item: the first
-    // item is found from Home.
+    // The keys reach the board only while the main window has the keyboard.
+    if (::GetForegroundWindow() == program_.main() && Chance(kMenuKeyChance)) popup = PopupByKeys(item);
+    if (!popup) popup = PopupByClick(item);
+    // A popup opens where the pointer is, which may light an item: the
+    // first item is found from Home.
     ::Sleep(kMenuKeyGapMs);
     remote::Press(VK_HOME);
   }
@@ -183,6 +156,66 @@ void Session::Choose(MenuItem item) {
   if (!remote::WaitFor(kWindowTimeoutMs, [&] { return !::IsWindowVisible(popup); }))
     throw remote::Failure("the menu did not close on Return");
   ++tally_.commands;
+}
+
+// The menu bar by the keys: F10 lights it, Down opens its menu on the first
+// item. (A click on Wine's menu bar now and then passes right after a
+// command was chosen from it.) A click into the text first puts the
+// keyboard there, as after a print nothing of the window may have it.
+HWND Session::PopupFromMenuBar(MenuItem item) {
+  Step("menu bar by keys, item " + std::to_string(static_cast<int>(item)));
+  remote::Click(TextPoint());
+  HWND popup = nullptr;
+  for (int attempt = 0; attempt < kMenuAttempts && !popup; ++attempt) {
+    if (attempt > 0) {
+      Step("the menu bar did not open: F10 again");
+      ++tally_.clicksAgain;
+    }
+    ::Sleep(kMenuKeyGapMs);
+    remote::Press(VK_F10);
+    ::Sleep(kMenuKeyGapMs);
+    remote::Press(VK_DOWN);
+    popup = AwaitPopupMenu(kMenuPatienceMs);
+  }
+  if (!popup) throw remote::Failure("F10 and Down opened no menu");
+  return popup;
+}
+
+// Shift+F10 or the Application key, as a keyboard user opens the menu.
+// Nothing when it did not open: the caller clicks instead.
+HWND Session::PopupByKeys(MenuItem item) {
+  const bool shiftF10 = Chance(1.0 / 2);
+  Step(std::string(shiftF10 ? "Shift+F10" : "the Application key") + ", item " +
+       std::to_string(static_cast<int>(item)));
+  if (shiftF10)
+    remote::Press(VK_F10, VK_SHIFT);
+  else
+    remote::Press(VK_APPS);
+  HWND popup = AwaitPopupMenu(kMenuPatienceMs);
+  if (!popup) {
+    Step("the keys opened no menu: a click instead");
+    ++tally_.clicksAgain;
+  }
+  return popup;
+}
+
+// Any mouse button over the board.
+HWND Session::PopupByClick(MenuItem item) {
+  const remote::Button button = kButtons[Pick(static_cast<int>(std::size(kButtons)))];
+  Step("popup menu, item " + std::to_string(static_cast<int>(item)));
+  const POINT at = BoardPoint();
+  remote::Click(at, button);
+  HWND popup = AwaitPopupMenu(kMenuPatienceMs);
+  if (!popup) {
+    // The first click into a window that was not active is now and then
+    // spent on activating it under Wine; a person clicks again.
+    Step("the menu did not open: click again");
+    ++tally_.clicksAgain;
+    remote::Click(at, button);
+    popup = AwaitPopupMenu(kWindowTimeoutMs);
+  }
+  if (!popup) throw remote::Failure("the menu did not open within " + remote::Seconds(kWindowTimeoutMs));
+  return popup;
 }
 
 // A button's own click message: under Wine a mouse click on a window that

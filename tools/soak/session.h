@@ -80,6 +80,9 @@ class Session {
 
  private:
   HWND AwaitPopupMenu(ULONGLONG timeoutMs);
+  HWND PopupFromMenuBar(MenuItem item);
+  HWND PopupByKeys(MenuItem item);
+  HWND PopupByClick(MenuItem item);
 
   std::mt19937_64 random_;
   std::wstring appPath_;

@@ -26,10 +26,12 @@ Result<win::unique_handle> HoldForReading(const std::wstring& path) {
 }
 
 // The file as an SQLite URI that declares it immutable. The path's
-// separators become slashes; the characters a URI reads as its own are
-// escaped.
+// separators become slashes and follow an empty authority, so that a drive
+// path reads "file:///C:/..." and a share "file:////server/share/...";
+// the characters a URI reads as its own are escaped.
 std::string ImmutableUri(const std::wstring& path) {
-  std::string uri = "file:";
+  std::string uri = "file://";
+  if (path.empty() || (path.front() != L'\\' && path.front() != L'/')) uri += '/';
   for (const char c : win::ToUtf8(path)) {
     if (c == '\\') {
       uri += '/';

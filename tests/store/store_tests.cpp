@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <optional>
 
 #include "common/unique_handle.h"
@@ -89,6 +90,19 @@ TEST_F(StoreTest, AnOpenStoreIsKeptFromWritersAndOneBeingWrittenIsInUse) {
   const auto inUse = ws().OpenDatabase(store);
   ASSERT_FALSE(inUse.ok());
   EXPECT_EQ(inUse.error().code, ErrorCode::FileInUse);
+}
+
+// The file is named to SQLite as a URI: characters a URI reads as its own
+// stay part of the name.
+TEST_F(StoreTest, OpensInFoldersWhoseNamesAURIWouldRead) {
+  for (const wchar_t* folder : {L"签 50% #1", L"a%20b", L"c;d=e"}) {
+    const auto copy = dir.path() / folder / L"veshalib.mdb";
+    std::filesystem::create_directories(copy.parent_path());
+    std::filesystem::copy_file(store, copy);
+    auto db = ws().OpenDatabase(copy.wstring());
+    ASSERT_TRUE(db.ok()) << folder;
+    EXPECT_TRUE(db->OpenRecordset(L"SELECT id FROM vesha").ok()) << folder;
+  }
 }
 
 TEST_F(StoreTest, ConnectStringsWithAndWithoutPassword) {

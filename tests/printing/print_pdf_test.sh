@@ -13,9 +13,18 @@ code=0
 "$(dirname "$0")/../../tools/wine-exec.sh" "$arch" "$probe" 1 "Z:$work/expected.txt" || code=$?
 [ $code = 0 ] || { echo "print_probe ended with exit code $code"; exit 1; }
 
+# The PDF printer makes its folder in $HOME with the first PDF it writes,
+# which on a fresh machine comes a while after the job: only folders that
+# are there are searched.
+newest_pdf() {
+  local dirs=() d
+  for d in "$HOME/PDF" /var/spool/cups-pdf; do [ -d "$d" ] && dirs+=("$d"); done
+  [ ${#dirs[@]} = 0 ] || find "${dirs[@]}" -name '*.pdf' -newer "$work/start" -print -quit
+}
+
 pdf=
 for _ in $(seq 120); do
-  pdf=$(find "$HOME/PDF" /var/spool/cups-pdf -name '*.pdf' -newer "$work/start" 2>/dev/null | head -n 1)
+  pdf=$(newest_pdf)
   # cups-pdf writes the file in place; wait until its size settles.
   if [ -n "$pdf" ]; then
     s1=$(stat -c %s "$pdf"); sleep 0.5; s2=$(stat -c %s "$pdf")

@@ -15,8 +15,10 @@ bool NoLineStart(wchar_t c) { return kNoLineStart.find(c) != std::wstring_view::
 bool NoLineEnd(wchar_t c) { return kNoLineEnd.find(c) != std::wstring_view::npos; }
 
 // Where a paragraph that does not fit breaks, given how many characters fit.
+// A lone character wider than the line is a line of its own.
 size_t BreakPoint(std::wstring_view para, size_t fit) {
   size_t brk = std::max<size_t>(fit, 1);
+  if (brk >= para.size()) return para.size();
   if (IsWordChar(para[brk - 1]) && IsWordChar(para[brk])) {
     size_t start = brk;
     while (start > 0 && IsWordChar(para[start - 1])) --start;

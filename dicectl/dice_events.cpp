@@ -1,6 +1,7 @@
 #include "dicectl/dice_events.h"
 
 #include "common/com_ptr.h"
+#include "dicectl/com_call.h"
 #include "dicectl/connection_point_enum.h"
 #include "dicectl/dice.h"
 #include "dicectl/tumbix.h"
@@ -39,17 +40,22 @@ void DiceEvents::PropertyChanged(DISPID property) {
 }
 
 STDMETHODIMP DiceEvents::EnumConnectionPoints(IEnumConnectionPoints** points) {
-  return ConnectionPointEnum::Create(
-      {win::com_ptr<IConnectionPoint>(&events_), win::com_ptr<IConnectionPoint>(&propertyNotify_)}, 0, points);
+  return ComCall([&] {
+    return ConnectionPointEnum::Create(
+        {win::com_ptr<IConnectionPoint>(&events_), win::com_ptr<IConnectionPoint>(&propertyNotify_)}, 0, points);
+  });
 }
 
 STDMETHODIMP DiceEvents::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
-  if (!point) return E_POINTER;
-  *point = nullptr;
-  for (ConnectionPoint* candidate : {&events_, &propertyNotify_}) {
-    if (candidate->iid() == iid) return win::HandOut(static_cast<IConnectionPoint*>(candidate), reinterpret_cast<void**>(point));
-  }
-  return CONNECT_E_NOCONNECTION;
+  return ComCall([&] {
+    if (!point) return E_POINTER;
+    *point = nullptr;
+    for (ConnectionPoint* candidate : {&events_, &propertyNotify_}) {
+      if (candidate->iid() == iid)
+        return win::HandOut(static_cast<IConnectionPoint*>(candidate), reinterpret_cast<void**>(point));
+    }
+    return CONNECT_E_NOCONNECTION;
+  });
 }
 
 }  // namespace dicectl

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "common/com_ptr.h"
+#include "dicectl/com_call.h"
 #include "dicectl/dice.h"
 #include "dicectl/tumbix.h"
 
@@ -43,78 +44,93 @@ T ReadOr(IPropertyBag* bag, IErrorLog* log, const wchar_t* key, VARTYPE type, T 
 }  // namespace
 
 STDMETHODIMP DicePersist::GetClassID(CLSID* clsid) {
-  if (!clsid) return E_POINTER;
-  *clsid = CLSID_Dice;
-  return S_OK;
+  return ComCall([&] {
+    if (!clsid) return E_POINTER;
+    *clsid = CLSID_Dice;
+    return S_OK;
+  });
 }
 
 STDMETHODIMP DicePersist::InitNew() {
-  dice_.SetDirty(false);
-  return S_OK;
+  return ComCall([&] {
+    dice_.SetDirty(false);
+    return S_OK;
+  });
 }
 
-STDMETHODIMP DicePersist::IsDirty() { return dice_.IsDirty() ? S_OK : S_FALSE; }
+STDMETHODIMP DicePersist::IsDirty() {
+  return ComCall([&] { return dice_.IsDirty() ? S_OK : S_FALSE; });
+}
 
 STDMETHODIMP DicePersist::Load(IStream* stream) {
-  if (!stream) return E_POINTER;
-  StreamRecord record{};
-  HRESULT hr = ReadExactly(stream, &record.format, sizeof record.format);
-  if (SUCCEEDED(hr) && record.format != kStreamFormat) hr = STG_E_OLDFORMAT;
-  if (SUCCEEDED(hr)) hr = ReadExactly(stream, &record.halfChance, sizeof record.halfChance);
-  if (SUCCEEDED(hr)) hr = ReadExactly(stream, &record.resizeable, sizeof record.resizeable);
-  if (FAILED(hr)) return hr;
-  dice_.ReadProperties(record.halfChance, record.resizeable != VARIANT_FALSE);
-  dice_.SetDirty(false);
-  return S_OK;
+  return ComCall([&] {
+    if (!stream) return E_POINTER;
+    StreamRecord record{};
+    HRESULT hr = ReadExactly(stream, &record.format, sizeof record.format);
+    if (SUCCEEDED(hr) && record.format != kStreamFormat) hr = STG_E_OLDFORMAT;
+    if (SUCCEEDED(hr)) hr = ReadExactly(stream, &record.halfChance, sizeof record.halfChance);
+    if (SUCCEEDED(hr)) hr = ReadExactly(stream, &record.resizeable, sizeof record.resizeable);
+    if (FAILED(hr)) return hr;
+    dice_.ReadProperties(record.halfChance, record.resizeable != VARIANT_FALSE);
+    dice_.SetDirty(false);
+    return S_OK;
+  });
 }
 
 STDMETHODIMP DicePersist::Save(IStream* stream, BOOL clearDirty) {
-  if (!stream) return E_POINTER;
-  const StreamRecord record{kStreamFormat, dice_.HalfChance(),
-                            dice_.Resizeable() ? VARIANT_TRUE : VARIANT_FALSE};
-  HRESULT hr = stream->Write(&record.format, sizeof record.format, nullptr);
-  if (SUCCEEDED(hr)) hr = stream->Write(&record.halfChance, sizeof record.halfChance, nullptr);
-  if (SUCCEEDED(hr)) hr = stream->Write(&record.resizeable, sizeof record.resizeable, nullptr);
-  if (SUCCEEDED(hr) && clearDirty) dice_.SetDirty(false);
-  return hr;
+  return ComCall([&] {
+    if (!stream) return E_POINTER;
+    const StreamRecord record{kStreamFormat, dice_.HalfChance(), dice_.Resizeable() ? VARIANT_TRUE : VARIANT_FALSE};
+    HRESULT hr = stream->Write(&record.format, sizeof record.format, nullptr);
+    if (SUCCEEDED(hr)) hr = stream->Write(&record.halfChance, sizeof record.halfChance, nullptr);
+    if (SUCCEEDED(hr)) hr = stream->Write(&record.resizeable, sizeof record.resizeable, nullptr);
+    if (SUCCEEDED(hr) && clearDirty) dice_.SetDirty(false);
+    return hr;
+  });
 }
 
 STDMETHODIMP DicePersist::GetSizeMax(ULARGE_INTEGER* size) {
-  if (!size) return E_POINTER;
-  size->QuadPart = sizeof(std::uint32_t) + sizeof(std::int32_t) + sizeof(VARIANT_BOOL);
-  return S_OK;
+  return ComCall([&] {
+    if (!size) return E_POINTER;
+    size->QuadPart = sizeof(std::uint32_t) + sizeof(std::int32_t) + sizeof(VARIANT_BOOL);
+    return S_OK;
+  });
 }
 
 // UserControl_ReadProperties.
 STDMETHODIMP DicePersist::Load(IPropertyBag* bag, IErrorLog* log) {
-  if (!bag) return E_POINTER;
-  const LONG halfChance =
-      ReadOr<LONG>(bag, log, kHalfChanceKey, VT_I4, kNoHalfChance, [](const VARIANT& v) { return V_I4(&v); });
-  const bool resizeable = ReadOr<bool>(bag, log, kResizeableKey, VT_BOOL, kDefaultResizeable,
-                                       [](const VARIANT& v) { return V_BOOL(&v) != VARIANT_FALSE; });
-  dice_.ReadProperties(halfChance, resizeable);
-  dice_.SetDirty(false);
-  return S_OK;
+  return ComCall([&] {
+    if (!bag) return E_POINTER;
+    const LONG halfChance =
+        ReadOr<LONG>(bag, log, kHalfChanceKey, VT_I4, kNoHalfChance, [](const VARIANT& v) { return V_I4(&v); });
+    const bool resizeable = ReadOr<bool>(bag, log, kResizeableKey, VT_BOOL, kDefaultResizeable,
+                                         [](const VARIANT& v) { return V_BOOL(&v) != VARIANT_FALSE; });
+    dice_.ReadProperties(halfChance, resizeable);
+    dice_.SetDirty(false);
+    return S_OK;
+  });
 }
 
 // UserControl_WriteProperties: a value equal to its default is left out.
 STDMETHODIMP DicePersist::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
-  if (!bag) return E_POINTER;
-  HRESULT hr = S_OK;
-  if (dice_.HalfChance() != kNoHalfChance) {
-    VARIANT v;
-    V_VT(&v) = VT_I4;
-    V_I4(&v) = dice_.HalfChance();
-    hr = bag->Write(kHalfChanceKey, &v);
-  }
-  if (SUCCEEDED(hr) && dice_.Resizeable() != kDefaultResizeable) {
-    VARIANT v;
-    V_VT(&v) = VT_BOOL;
-    V_BOOL(&v) = dice_.Resizeable() ? VARIANT_TRUE : VARIANT_FALSE;
-    hr = bag->Write(kResizeableKey, &v);
-  }
-  if (SUCCEEDED(hr) && clearDirty) dice_.SetDirty(false);
-  return hr;
+  return ComCall([&] {
+    if (!bag) return E_POINTER;
+    HRESULT hr = S_OK;
+    if (dice_.HalfChance() != kNoHalfChance) {
+      VARIANT v;
+      V_VT(&v) = VT_I4;
+      V_I4(&v) = dice_.HalfChance();
+      hr = bag->Write(kHalfChanceKey, &v);
+    }
+    if (SUCCEEDED(hr) && dice_.Resizeable() != kDefaultResizeable) {
+      VARIANT v;
+      V_VT(&v) = VT_BOOL;
+      V_BOOL(&v) = dice_.Resizeable() ? VARIANT_TRUE : VARIANT_FALSE;
+      hr = bag->Write(kResizeableKey, &v);
+    }
+    if (SUCCEEDED(hr) && clearDirty) dice_.SetDirty(false);
+    return hr;
+  });
 }
 
 }  // namespace dicectl

@@ -59,12 +59,14 @@ STDMETHODIMP ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** ou
   });
 }
 
+// An unlock without its lock is ignored: taken from the objects' count, it
+// would let the library be unloaded under a live object.
 STDMETHODIMP ClassFactory::LockServer(BOOL lock) {
   return ComCall([&] {
     if (lock)
-      Module::Lock();
+      Module::LockServer();
     else
-      Module::Unlock();
+      Module::UnlockServer();
     return S_OK;
   });
 }

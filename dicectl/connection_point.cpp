@@ -69,11 +69,10 @@ STDMETHODIMP ConnectionPoint::EnumConnections(IEnumConnections** connections) {
   });
 }
 
-std::vector<win::com_ptr<IUnknown>> ConnectionPoint::Sinks() const {
-  std::vector<win::com_ptr<IUnknown>> sinks;
-  sinks.reserve(sinks_.size());
-  for (const Connection& c : sinks_) sinks.push_back(c.sink);
-  return sinks;
+std::vector<ConnectionPoint::Connection> ConnectionPoint::Sinks() const { return sinks_; }
+
+bool ConnectionPoint::Connected(DWORD cookie) const noexcept {
+  return std::any_of(sinks_.begin(), sinks_.end(), [&](const Connection& c) { return c.cookie == cookie; });
 }
 
 }  // namespace dicectl

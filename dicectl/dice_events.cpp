@@ -24,18 +24,24 @@ void DiceEvents::Raise(DISPID event, short argument) {
   Invoke(event, params);
 }
 
+// A sink was advised through the point's interface, and the pointer kept is
+// that interface: __Dice is a dispinterface, so the sink is called as the
+// IDispatch it is, whether or not it also answers IID_IDispatch.
 void DiceEvents::Invoke(DISPID event, DISPPARAMS& params) {
   if (dice_.OleObject().EventsFrozen()) return;
-  for (const auto& sink : events_.Sinks()) {
-    const auto dispatch = sink.query<IDispatch>();
-    if (dispatch) dispatch->Invoke(event, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+  for (const auto& connection : events_.Sinks()) {
+    if (!events_.Connected(connection.cookie)) continue;
+    auto* dispatch = static_cast<IDispatch*>(connection.sink.get());
+    dispatch->Invoke(event, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
   }
 }
 
 void DiceEvents::PropertyChanged(DISPID property) {
   dice_.SetDirty(true);
-  for (const auto& sink : propertyNotify_.Sinks()) {
-    if (const auto notify = sink.query<IPropertyNotifySink>()) notify->OnChanged(property);
+  for (const auto& connection : propertyNotify_.Sinks()) {
+    if (!propertyNotify_.Connected(connection.cookie)) continue;
+    auto* notify = static_cast<IPropertyNotifySink*>(connection.sink.get());
+    notify->OnChanged(property);
   }
 }
 

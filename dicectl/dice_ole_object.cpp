@@ -41,7 +41,8 @@ STDMETHODIMP DiceOleObject::SetMoniker(DWORD, IMoniker*) {
 
 STDMETHODIMP DiceOleObject::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
   return ComCall([&] {
-    if (moniker) *moniker = nullptr;
+    if (!moniker) return E_POINTER;
+    *moniker = nullptr;
     return E_NOTIMPL;
   });
 }
@@ -52,11 +53,14 @@ STDMETHODIMP DiceOleObject::InitFromData(IDataObject*, BOOL, DWORD) {
 
 STDMETHODIMP DiceOleObject::GetClipboardData(DWORD, IDataObject** data) {
   return ComCall([&] {
-    if (data) *data = nullptr;
+    if (!data) return E_POINTER;
+    *data = nullptr;
     return E_NOTIMPL;
   });
 }
 
+// A positive verb the die does not know is its primary verb, reported as
+// such; a negative one it does not know is refused.
 STDMETHODIMP DiceOleObject::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT pos) {
   return ComCall([&] {
     if (site && !site_) site_ = win::com_ptr<IOleClientSite>(site);
@@ -70,13 +74,24 @@ STDMETHODIMP DiceOleObject::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG,
       case OLEIVERB_HIDE:
         return dice_.InPlace().InPlaceDeactivate();
       default:
-        return verb < 0 ? E_NOTIMPL : OLEOBJ_S_INVALIDVERB;
+        break;
     }
+    if (verb < 0) return E_NOTIMPL;
+    const HRESULT hr = dice_.InPlace().Activate(false, pos);
+    return FAILED(hr) ? hr : OLEOBJ_S_INVALIDVERB;
   });
 }
 
+// The die has no verbs of its own for a container's menu, and the standard
+// ones DoVerb takes are never listed. Said here rather than read from the
+// registry, whose answer depends on the platform and on how the control
+// was registered, if at all: a missing key there is no registry error here.
 STDMETHODIMP DiceOleObject::EnumVerbs(IEnumOLEVERB** verbs) {
-  return ComCall([&] { return ::OleRegEnumVerbs(CLSID_Dice, verbs); });
+  return ComCall([&] {
+    if (!verbs) return E_POINTER;
+    *verbs = nullptr;
+    return OLEOBJ_E_NOVERBS;
+  });
 }
 
 STDMETHODIMP DiceOleObject::Update() {
@@ -95,7 +110,11 @@ STDMETHODIMP DiceOleObject::GetUserClassID(CLSID* clsid) {
 }
 
 STDMETHODIMP DiceOleObject::GetUserType(DWORD form, LPOLESTR* type) {
-  return ComCall([&] { return ::OleRegGetUserType(CLSID_Dice, form, type); });
+  return ComCall([&] {
+    if (!type) return E_POINTER;
+    *type = nullptr;
+    return ::OleRegGetUserType(CLSID_Dice, form, type);
+  });
 }
 
 STDMETHODIMP DiceOleObject::SetExtent(DWORD aspect, SIZEL* size) {
@@ -116,13 +135,15 @@ STDMETHODIMP DiceOleObject::GetExtent(DWORD aspect, SIZEL* size) {
   });
 }
 
+// A null sink is refused here: the platform's holder may take it and
+// report a connection to nothing.
 STDMETHODIMP DiceOleObject::Advise(IAdviseSink* sink, DWORD* connection) {
   return ComCall([&] {
-    if (!adviseHolder_) {
-      const HRESULT hr = ::CreateOleAdviseHolder(adviseHolder_.put());
-      if (FAILED(hr)) return hr;
-    }
-    return adviseHolder_->Advise(sink, connection);
+    if (!connection) return E_POINTER;
+    *connection = 0;
+    if (!sink) return E_INVALIDARG;
+    const HRESULT hr = MakeAdviseHolder();
+    return FAILED(hr) ? hr : adviseHolder_->Advise(sink, connection);
   });
 }
 
@@ -130,11 +151,13 @@ STDMETHODIMP DiceOleObject::Unadvise(DWORD connection) {
   return ComCall([&] { return adviseHolder_ ? adviseHolder_->Unadvise(connection) : OLE_E_NOCONNECTION; });
 }
 
+// Success comes with an enumerator, an empty one before any advise.
 STDMETHODIMP DiceOleObject::EnumAdvise(IEnumSTATDATA** advise) {
   return ComCall([&] {
     if (!advise) return E_POINTER;
     *advise = nullptr;
-    return adviseHolder_ ? adviseHolder_->EnumAdvise(advise) : S_OK;
+    const HRESULT hr = MakeAdviseHolder();
+    return FAILED(hr) ? hr : adviseHolder_->EnumAdvise(advise);
   });
 }
 
@@ -167,6 +190,10 @@ STDMETHODIMP DiceOleObject::OnMnemonic(MSG*) {
 }
 STDMETHODIMP DiceOleObject::OnAmbientPropertyChange(DISPID) {
   return ComCall([&] { return S_OK; });
+}
+
+HRESULT DiceOleObject::MakeAdviseHolder() {
+  return adviseHolder_ ? S_OK : ::CreateOleAdviseHolder(adviseHolder_.put());
 }
 
 STDMETHODIMP DiceOleObject::FreezeEvents(BOOL freeze) {

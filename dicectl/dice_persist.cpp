@@ -1,6 +1,7 @@
 #include "dicectl/dice_persist.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "common/com_ptr.h"
 #include "dicectl/com_call.h"
@@ -29,16 +30,15 @@ HRESULT ReadExactly(IStream* stream, void* data, ULONG size) {
   return read == size ? S_OK : STG_E_READFAULT;
 }
 
-// A missing key, or a value that does not convert, reads as the default.
-template <class T>
-T ReadOr(IPropertyBag* bag, IErrorLog* log, const wchar_t* key, VARTYPE type, T fallback,
-         T (*take)(const VARIANT&)) {
-  win::unique_variant v;
-  V_VT(v.get()) = type;
-  T value = fallback;
-  if (SUCCEEDED(bag->Read(key, v.get(), log)) && SUCCEEDED(::VariantChangeType(v.get(), v.get(), 0, type)))
-    value = take(*v);
-  return value;
+// value holds the key's default, of the type wanted; it is replaced only by
+// a value the bag read and that converts. An empty answer is no value: it
+// would convert to 0 and False. The bag is asked with the default in place,
+// so a bag that answers without writing leaves it.
+void ReadInto(IPropertyBag* bag, IErrorLog* log, const wchar_t* key, VARIANT& value) {
+  win::unique_variant read;
+  if (FAILED(::VariantCopy(read.get(), &value)) || FAILED(bag->Read(key, read.get(), log))) return;
+  if (V_VT(read.get()) == VT_EMPTY || FAILED(::VariantChangeType(read.get(), read.get(), 0, V_VT(&value)))) return;
+  std::swap(*read.get(), value);
 }
 
 }  // namespace
@@ -53,6 +53,8 @@ STDMETHODIMP DicePersist::GetClassID(CLSID* clsid) {
 
 STDMETHODIMP DicePersist::InitNew() {
   return ComCall([&] {
+    if (state_ == State::Loaded) return E_UNEXPECTED;
+    state_ = State::New;
     dice_.SetDirty(false);
     return S_OK;
   });
@@ -65,6 +67,7 @@ STDMETHODIMP DicePersist::IsDirty() {
 STDMETHODIMP DicePersist::Load(IStream* stream) {
   return ComCall([&] {
     if (!stream) return E_POINTER;
+    if (state_ == State::New) return E_UNEXPECTED;
     StreamRecord record{};
     HRESULT hr = ReadExactly(stream, &record.format, sizeof record.format);
     if (SUCCEEDED(hr) && record.format != kStreamFormat) hr = STG_E_OLDFORMAT;
@@ -73,6 +76,7 @@ STDMETHODIMP DicePersist::Load(IStream* stream) {
     if (FAILED(hr)) return hr;
     dice_.ReadProperties(record.halfChance, record.resizeable != VARIANT_FALSE);
     dice_.SetDirty(false);
+    state_ = State::Loaded;
     return S_OK;
   });
 }
@@ -101,12 +105,18 @@ STDMETHODIMP DicePersist::GetSizeMax(ULARGE_INTEGER* size) {
 STDMETHODIMP DicePersist::Load(IPropertyBag* bag, IErrorLog* log) {
   return ComCall([&] {
     if (!bag) return E_POINTER;
-    const LONG halfChance =
-        ReadOr<LONG>(bag, log, kHalfChanceKey, VT_I4, kNoHalfChance, [](const VARIANT& v) { return V_I4(&v); });
-    const bool resizeable = ReadOr<bool>(bag, log, kResizeableKey, VT_BOOL, kDefaultResizeable,
-                                         [](const VARIANT& v) { return V_BOOL(&v) != VARIANT_FALSE; });
-    dice_.ReadProperties(halfChance, resizeable);
+    if (state_ == State::New) return E_UNEXPECTED;
+    VARIANT halfChance;
+    V_VT(&halfChance) = VT_I4;
+    V_I4(&halfChance) = kNoHalfChance;
+    ReadInto(bag, log, kHalfChanceKey, halfChance);
+    VARIANT resizeable;
+    V_VT(&resizeable) = VT_BOOL;
+    V_BOOL(&resizeable) = kDefaultResizeable ? VARIANT_TRUE : VARIANT_FALSE;
+    ReadInto(bag, log, kResizeableKey, resizeable);
+    dice_.ReadProperties(V_I4(&halfChance), V_BOOL(&resizeable) != VARIANT_FALSE);
     dice_.SetDirty(false);
+    state_ = State::Loaded;
     return S_OK;
   });
 }

@@ -26,13 +26,18 @@ STDMETHODIMP DiceView::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC
 
 STDMETHODIMP DiceView::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** colors) {
   return ComCall([&] {
-    if (colors) *colors = nullptr;
+    if (!colors) return E_POINTER;
+    *colors = nullptr;
     return S_FALSE;
   });
 }
 
-STDMETHODIMP DiceView::Freeze(DWORD, LONG, void*, DWORD*) {
-  return ComCall([&] { return E_NOTIMPL; });
+STDMETHODIMP DiceView::Freeze(DWORD, LONG, void*, DWORD* freeze) {
+  return ComCall([&] {
+    if (!freeze) return E_POINTER;
+    *freeze = 0;
+    return E_NOTIMPL;
+  });
 }
 STDMETHODIMP DiceView::Unfreeze(DWORD) {
   return ComCall([&] { return E_NOTIMPL; });

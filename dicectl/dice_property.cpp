@@ -69,8 +69,11 @@ STDMETHODIMP_(ULONG) DiceProperty::Release() {
   return static_cast<ULONG>(left);
 }
 
+// A frame gives the page one site and takes it back with NULL; a second
+// site in between is a frame's error.
 STDMETHODIMP DiceProperty::SetPageSite(IPropertyPageSite* site) {
   return ComCall([&] {
+    if (site && site_) return E_UNEXPECTED;
     site_ = win::com_ptr<IPropertyPageSite>(site);
     return S_OK;
   });
@@ -124,15 +127,18 @@ STDMETHODIMP DiceProperty::SetObjects(ULONG count, IUnknown** objects) {
 }
 
 // Reads only the first selected control. A HalfChance with no entry in the
-// list leaves no entry chosen.
+// list, or none to read, leaves no entry chosen, so Apply writes none. A
+// Resizeable with no value leaves the option buttons as they are; one that
+// reads selects its button either way, so a page that showed a resizeable
+// control and then gets a fixed one shows it fixed.
 void DiceProperty::PropertyPage_SelectionChanged() {
   const auto control = objects_.front().query<IDispatch>();
   if (!control) return;
   win::unique_variant value;
-  if (SUCCEEDED(GetProperty(control.get(), L"HalfChance", VT_I2, value.put())))
-    combo1Index_ = Dice::IsDiceSixNumber(V_I2(value.get())) ? V_I2(value.get()) : kNoEntry;
-  if (SUCCEEDED(GetProperty(control.get(), L"Resizeable", VT_BOOL, value.put())) && V_BOOL(value.get()) != VARIANT_FALSE)
-    option1_ = true;
+  const bool faceRead = SUCCEEDED(GetProperty(control.get(), L"HalfChance", VT_I2, value.put()));
+  combo1Index_ = faceRead && Dice::IsDiceSixNumber(V_I2(value.get())) ? V_I2(value.get()) : kNoEntry;
+  if (SUCCEEDED(GetProperty(control.get(), L"Resizeable", VT_BOOL, value.put())))
+    option1_ = V_BOOL(value.get()) != VARIANT_FALSE;
   if (window_.hwnd()) window_.ShowValues(combo1Index_, option1_);
 }
 

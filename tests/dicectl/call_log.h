@@ -15,6 +15,11 @@ namespace dicectl_tests {
 class CallLog {
  public:
   void Add(std::string call) { calls_.push_back(std::move(call)); }
+  // Logs a call that only answers.
+  HRESULT Answer(std::string call, HRESULT result) {
+    Add(std::move(call));
+    return result;
+  }
   // The calls since the last Take.
   std::vector<std::string> Take() { return std::exchange(calls_, {}); }
 

@@ -15,7 +15,7 @@
 #include "dicectl/tumbix.h"
 #include "strict/hosted_dice.h"
 #include "strict/strict_sink.h"
-#include "support/dice_host.h"
+#include "strict/strict_test.h"
 
 namespace {
 
@@ -26,15 +26,7 @@ using dicectl_tests::NewDice;
 using dicectl_tests::StrictSink;
 using Calls = std::vector<std::string>;
 
-class DiceStrictHost : public ::testing::Test {
- protected:
-  void TearDown() override {
-    if (HMODULE library = DiceLibrary()) {
-      EXPECT_EQ(testing_support::LibraryCanUnload(library), S_OK) << "an object of the library is still alive";
-    }
-  }
-  win::ole_init ole;
-};
+class DiceStrictHost : public dicectl_tests::StrictTest {};
 
 // Not a real interface: no object may claim it.
 constexpr IID kMadeUpIid = {0x5d1c0b7e, 0x61a4, 0x4f0e, {0x9b, 0x3c, 0x27, 0x0d, 0x86, 0x11, 0x4e, 0x52}};

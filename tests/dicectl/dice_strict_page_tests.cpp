@@ -18,6 +18,7 @@
 #include "dicectl/dice_property_ids.h"
 #include "dicectl/tumbix.h"
 #include "strict/hosted_dice.h"
+#include "strict/strict_test.h"
 #include "support/dice_host.h"
 
 namespace {
@@ -84,7 +85,7 @@ class Unreadable final : public IDispatch {
   LONG refs = 1;
 };
 
-class DicePageStrict : public ::testing::Test {
+class DicePageStrict : public dicectl_tests::StrictTest {
  protected:
   void SetUp() override {
     ASSERT_EQ(::CoCreateInstance(CLSID_DiceProperty, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage, page.put_void()),
@@ -98,9 +99,7 @@ class DicePageStrict : public ::testing::Test {
       page->SetPageSite(nullptr);
       page.reset();
     }
-    if (HMODULE library = dicectl_tests::DiceLibrary()) {
-      EXPECT_EQ(testing_support::LibraryCanUnload(library), S_OK) << "an object of the library is still alive";
-    }
+    StrictTest::TearDown();
   }
 
   void Select(std::vector<IUnknown*> objects) {
@@ -121,7 +120,6 @@ class DicePageStrict : public ::testing::Test {
     return one && !two ? 1 : two && !one ? 2 : 0;
   }
 
-  win::ole_init ole;
   win::unique_hwnd frame{::CreateWindowExW(WS_EX_CONTROLPARENT, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                            0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr)};
   testing_support::PageSite site;

@@ -18,6 +18,7 @@
 #include "strict/hosted_dice.h"
 #include "strict/strict_bag.h"
 #include "strict/strict_sink.h"
+#include "strict/strict_test.h"
 #include "support/dice_host.h"
 
 namespace {
@@ -31,15 +32,7 @@ using dicectl_tests::StrictBag;
 using dicectl_tests::StrictSink;
 using Calls = std::vector<std::string>;
 
-class DiceStrictState : public ::testing::Test {
- protected:
-  void TearDown() override {
-    if (HMODULE library = DiceLibrary()) {
-      EXPECT_EQ(testing_support::LibraryCanUnload(library), S_OK) << "an object of the library is still alive";
-    }
-  }
-  win::ole_init ole;
-};
+class DiceStrictState : public dicectl_tests::StrictTest {};
 
 struct Properties {
   DiceSixNumber halfChance{};

@@ -22,59 +22,40 @@ STDMETHODIMP StrictFrame::GetWindow(HWND* hwnd) {
   return S_OK;
 }
 
-STDMETHODIMP StrictFrame::ContextSensitiveHelp(BOOL) {
-  log_.Add("Frame.ContextSensitiveHelp()");
-  return E_NOTIMPL;
-}
+STDMETHODIMP StrictFrame::ContextSensitiveHelp(BOOL) { return log_.Answer("Frame.ContextSensitiveHelp()", E_NOTIMPL); }
 
-STDMETHODIMP StrictFrame::GetBorder(LPRECT) {
-  log_.Add("Frame.GetBorder()");
-  return INPLACE_E_NOTOOLSPACE;
-}
+STDMETHODIMP StrictFrame::GetBorder(LPRECT) { return log_.Answer("Frame.GetBorder()", INPLACE_E_NOTOOLSPACE); }
 
 STDMETHODIMP StrictFrame::RequestBorderSpace(LPCBORDERWIDTHS) {
-  log_.Add("Frame.RequestBorderSpace()");
-  return INPLACE_E_NOTOOLSPACE;
+  return log_.Answer("Frame.RequestBorderSpace()", INPLACE_E_NOTOOLSPACE);
 }
 
 STDMETHODIMP StrictFrame::SetBorderSpace(LPCBORDERWIDTHS) {
-  log_.Add("Frame.SetBorderSpace()");
-  return OLE_E_INVALIDRECT;
+  return log_.Answer("Frame.SetBorderSpace()", OLE_E_INVALIDRECT);
 }
 
 STDMETHODIMP StrictFrame::SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR name) {
-  log_.Add(std::string("Frame.SetActiveObject(") + (object ? "object" : "null") + "," + (name ? "name" : "null") + ")");
-  return S_OK;
+  return log_.Answer(
+      std::string("Frame.SetActiveObject(") + (object ? "object" : "null") + "," + (name ? "name" : "null") + ")",
+      S_OK);
 }
 
 STDMETHODIMP StrictFrame::InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) {
-  log_.Add("Frame.InsertMenus()");
-  return E_NOTIMPL;
+  return log_.Answer("Frame.InsertMenus()", E_NOTIMPL);
 }
 
-STDMETHODIMP StrictFrame::SetMenu(HMENU, HOLEMENU, HWND) {
-  log_.Add("Frame.SetMenu()");
-  return S_OK;
-}
+STDMETHODIMP StrictFrame::SetMenu(HMENU, HOLEMENU, HWND) { return log_.Answer("Frame.SetMenu()", S_OK); }
 
-STDMETHODIMP StrictFrame::RemoveMenus(HMENU) {
-  log_.Add("Frame.RemoveMenus()");
-  return S_OK;
-}
+STDMETHODIMP StrictFrame::RemoveMenus(HMENU) { return log_.Answer("Frame.RemoveMenus()", S_OK); }
 
-STDMETHODIMP StrictFrame::SetStatusText(LPCOLESTR) {
-  log_.Add("Frame.SetStatusText()");
-  return S_OK;
-}
+STDMETHODIMP StrictFrame::SetStatusText(LPCOLESTR) { return log_.Answer("Frame.SetStatusText()", S_OK); }
 
 STDMETHODIMP StrictFrame::EnableModeless(BOOL enable) {
-  log_.Add(std::string("Frame.EnableModeless(") + (enable ? "TRUE" : "FALSE") + ")");
-  return S_OK;
+  return log_.Answer(std::string("Frame.EnableModeless(") + (enable ? "TRUE" : "FALSE") + ")", S_OK);
 }
 
 STDMETHODIMP StrictFrame::TranslateAccelerator(LPMSG, WORD) {
-  log_.Add("Frame.TranslateAccelerator()");
-  return S_FALSE;
+  return log_.Answer("Frame.TranslateAccelerator()", S_FALSE);
 }
 
 }  // namespace dicectl_tests

@@ -31,37 +31,25 @@ STDMETHODIMP StrictSite::QueryInterface(REFIID iid, void** out) {
 }
 
 // The host keeps nothing: there is nowhere to save to.
-STDMETHODIMP StrictSite::SaveObject() {
-  log_.Add("SaveObject()");
-  return S_OK;
-}
+STDMETHODIMP StrictSite::SaveObject() { return log_.Answer("SaveObject()", S_OK); }
 
 STDMETHODIMP StrictSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
-  log_.Add("GetMoniker()");
   if (moniker) *moniker = nullptr;
-  return E_NOTIMPL;
+  return log_.Answer("GetMoniker()", E_NOTIMPL);
 }
 
 STDMETHODIMP StrictSite::GetContainer(IOleContainer** container) {
-  log_.Add("GetContainer()");
   if (container) *container = nullptr;
-  return E_NOINTERFACE;
+  return log_.Answer("GetContainer()", E_NOINTERFACE);
 }
 
-STDMETHODIMP StrictSite::ShowObject() {
-  log_.Add("ShowObject()");
-  return S_OK;
-}
+STDMETHODIMP StrictSite::ShowObject() { return log_.Answer("ShowObject()", S_OK); }
 
 STDMETHODIMP StrictSite::OnShowWindow(BOOL show) {
-  log_.Add(std::string("OnShowWindow(") + Bool(show) + ")");
-  return S_OK;
+  return log_.Answer(std::string("OnShowWindow(") + Bool(show) + ")", S_OK);
 }
 
-STDMETHODIMP StrictSite::RequestNewObjectLayout() {
-  log_.Add("RequestNewObjectLayout()");
-  return E_NOTIMPL;
-}
+STDMETHODIMP StrictSite::RequestNewObjectLayout() { return log_.Answer("RequestNewObjectLayout()", E_NOTIMPL); }
 
 STDMETHODIMP StrictSite::GetWindow(HWND* hwnd) {
   log_.Add("GetWindow()");
@@ -71,24 +59,14 @@ STDMETHODIMP StrictSite::GetWindow(HWND* hwnd) {
 }
 
 STDMETHODIMP StrictSite::ContextSensitiveHelp(BOOL enter) {
-  log_.Add(std::string("ContextSensitiveHelp(") + Bool(enter) + ")");
-  return E_NOTIMPL;
+  return log_.Answer(std::string("ContextSensitiveHelp(") + Bool(enter) + ")", E_NOTIMPL);
 }
 
-STDMETHODIMP StrictSite::CanInPlaceActivate() {
-  log_.Add("CanInPlaceActivate()");
-  return canActivate;
-}
+STDMETHODIMP StrictSite::CanInPlaceActivate() { return log_.Answer("CanInPlaceActivate()", canActivate); }
 
-STDMETHODIMP StrictSite::OnInPlaceActivate() {
-  log_.Add("OnInPlaceActivate()");
-  return S_OK;
-}
+STDMETHODIMP StrictSite::OnInPlaceActivate() { return log_.Answer("OnInPlaceActivate()", S_OK); }
 
-STDMETHODIMP StrictSite::OnUIActivate() {
-  log_.Add("OnUIActivate()");
-  return S_OK;
-}
+STDMETHODIMP StrictSite::OnUIActivate() { return log_.Answer("OnUIActivate()", S_OK); }
 
 STDMETHODIMP StrictSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc, LPRECT pos, LPRECT clip,
                                           LPOLEINPLACEFRAMEINFO info) {
@@ -107,29 +85,18 @@ STDMETHODIMP StrictSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceU
 }
 
 STDMETHODIMP StrictSite::Scroll(SIZE extent) {
-  log_.Add("Scroll(" + std::to_string(extent.cx) + "," + std::to_string(extent.cy) + ")");
-  return E_NOTIMPL;
+  return log_.Answer("Scroll(" + std::to_string(extent.cx) + "," + std::to_string(extent.cy) + ")", E_NOTIMPL);
 }
 
 STDMETHODIMP StrictSite::OnUIDeactivate(BOOL undoable) {
-  log_.Add(std::string("OnUIDeactivate(") + Bool(undoable) + ")");
-  return S_OK;
+  return log_.Answer(std::string("OnUIDeactivate(") + Bool(undoable) + ")", S_OK);
 }
 
-STDMETHODIMP StrictSite::OnInPlaceDeactivate() {
-  log_.Add("OnInPlaceDeactivate()");
-  return S_OK;
-}
+STDMETHODIMP StrictSite::OnInPlaceDeactivate() { return log_.Answer("OnInPlaceDeactivate()", S_OK); }
 
-STDMETHODIMP StrictSite::DiscardUndoState() {
-  log_.Add("DiscardUndoState()");
-  return S_OK;
-}
+STDMETHODIMP StrictSite::DiscardUndoState() { return log_.Answer("DiscardUndoState()", S_OK); }
 
-STDMETHODIMP StrictSite::DeactivateAndUndo() {
-  log_.Add("DeactivateAndUndo()");
-  return S_OK;
-}
+STDMETHODIMP StrictSite::DeactivateAndUndo() { return log_.Answer("DeactivateAndUndo()", S_OK); }
 
 // The host grants the rectangle asked for.
 STDMETHODIMP StrictSite::OnPosRectChange(LPCRECT pos) {
@@ -142,41 +109,28 @@ STDMETHODIMP StrictSite::OnPosRectChange(LPCRECT pos) {
   return S_OK;
 }
 
-STDMETHODIMP StrictSite::OnControlInfoChanged() {
-  log_.Add("OnControlInfoChanged()");
-  return S_OK;
-}
+STDMETHODIMP StrictSite::OnControlInfoChanged() { return log_.Answer("OnControlInfoChanged()", S_OK); }
 
 STDMETHODIMP StrictSite::LockInPlaceActive(BOOL lock) {
-  log_.Add(std::string("LockInPlaceActive(") + Bool(lock) + ")");
-  return S_OK;
+  return log_.Answer(std::string("LockInPlaceActive(") + Bool(lock) + ")", S_OK);
 }
 
 STDMETHODIMP StrictSite::GetExtendedControl(IDispatch** control) {
-  log_.Add("GetExtendedControl()");
   if (control) *control = nullptr;
-  return E_NOTIMPL;
+  return log_.Answer("GetExtendedControl()", E_NOTIMPL);
 }
 
 STDMETHODIMP StrictSite::TransformCoords(POINTL*, POINTF*, DWORD) {
-  log_.Add("TransformCoords()");
-  return E_NOTIMPL;
+  return log_.Answer("TransformCoords()", E_NOTIMPL);
 }
 
-STDMETHODIMP StrictSite::TranslateAccelerator(MSG*, DWORD) {
-  log_.Add("TranslateAccelerator()");
-  return S_FALSE;
-}
+STDMETHODIMP StrictSite::TranslateAccelerator(MSG*, DWORD) { return log_.Answer("TranslateAccelerator()", S_FALSE); }
 
 STDMETHODIMP StrictSite::OnFocus(BOOL gotFocus) {
-  log_.Add(std::string("OnFocus(") + Bool(gotFocus) + ")");
-  return S_OK;
+  return log_.Answer(std::string("OnFocus(") + Bool(gotFocus) + ")", S_OK);
 }
 
-STDMETHODIMP StrictSite::ShowPropertyFrame() {
-  log_.Add("ShowPropertyFrame()");
-  return E_NOTIMPL;
-}
+STDMETHODIMP StrictSite::ShowPropertyFrame() { return log_.Answer("ShowPropertyFrame()", E_NOTIMPL); }
 
 STDMETHODIMP StrictSite::GetTypeInfoCount(UINT* count) {
   log_.Add("GetTypeInfoCount()");
@@ -186,19 +140,16 @@ STDMETHODIMP StrictSite::GetTypeInfoCount(UINT* count) {
 }
 
 STDMETHODIMP StrictSite::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  log_.Add("GetTypeInfo()");
   if (info) *info = nullptr;
-  return E_NOTIMPL;
+  return log_.Answer("GetTypeInfo()", E_NOTIMPL);
 }
 
 STDMETHODIMP StrictSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-  log_.Add("GetIDsOfNames()");
-  return E_NOTIMPL;
+  return log_.Answer("GetIDsOfNames()", E_NOTIMPL);
 }
 
 STDMETHODIMP StrictSite::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
-  log_.Add("Invoke(" + std::to_string(id) + ")");
-  return DISP_E_MEMBERNOTFOUND;
+  return log_.Answer("Invoke(" + std::to_string(id) + ")", DISP_E_MEMBERNOTFOUND);
 }
 
 }  // namespace dicectl_tests

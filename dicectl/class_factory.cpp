@@ -1,6 +1,7 @@
 #include "dicectl/class_factory.h"
 
 #include "common/com_ptr.h"
+#include "dicectl/com_call.h"
 #include "dicectl/delegating_unknown.h"
 #include "dicectl/dice.h"
 #include "dicectl/dice_property.h"
@@ -31,10 +32,12 @@ const ClassEntry kClasses[] = {
 }  // namespace
 
 STDMETHODIMP ClassFactory::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  if (iid == IID_IUnknown || iid == IID_IClassFactory) return win::HandOut(static_cast<IClassFactory*>(this), out);
-  return E_NOINTERFACE;
+  return ComCall([&] {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (iid == IID_IUnknown || iid == IID_IClassFactory) return win::HandOut(static_cast<IClassFactory*>(this), out);
+    return E_NOINTERFACE;
+  });
 }
 
 STDMETHODIMP_(ULONG) ClassFactory::AddRef() {
@@ -48,18 +51,24 @@ STDMETHODIMP_(ULONG) ClassFactory::Release() {
 }
 
 STDMETHODIMP ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  if (outer) return CLASS_E_NOAGGREGATION;
-  return create_(iid, out);
+  return ComCall([&] {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (outer) return CLASS_E_NOAGGREGATION;
+    return create_(iid, out);
+  });
 }
 
+// An unlock without its lock is ignored: taken from the objects' count, it
+// would let the library be unloaded under a live object.
 STDMETHODIMP ClassFactory::LockServer(BOOL lock) {
-  if (lock)
-    Module::Lock();
-  else
-    Module::Unlock();
-  return S_OK;
+  return ComCall([&] {
+    if (lock)
+      Module::LockServer();
+    else
+      Module::UnlockServer();
+    return S_OK;
+  });
 }
 
 HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** out) {

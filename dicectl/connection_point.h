@@ -27,17 +27,21 @@ class ConnectionPoint final : public IConnectionPoint {
   STDMETHODIMP Unadvise(DWORD cookie) override;
   STDMETHODIMP EnumConnections(IEnumConnections** connections) override;
 
-  REFIID iid() const noexcept { return iid_; }
-  // The sinks as they are now, so a sink may unadvise while it is called.
-  std::vector<win::com_ptr<IUnknown>> Sinks() const;
-  void Clear() noexcept { sinks_.clear(); }
-
- private:
+  // A sink as advised: its pointer is of the point's interface.
   struct Connection {
     DWORD cookie;
     win::com_ptr<IUnknown> sink;
   };
 
+  REFIID iid() const noexcept { return iid_; }
+  // The sinks as they are now, so a sink may unadvise while it is called.
+  std::vector<Connection> Sinks() const;
+  // Whether a connection of the snapshot is still there: a sink that was
+  // unadvised while others were called hears no more.
+  bool Connected(DWORD cookie) const noexcept;
+  void Clear() noexcept { sinks_.clear(); }
+
+ private:
   IConnectionPointContainer& container_;
   const IID iid_;
   std::vector<Connection> sinks_;

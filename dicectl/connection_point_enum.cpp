@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "dicectl/com_call.h"
 #include "dicectl/delegating_unknown.h"
 
 namespace dicectl {
@@ -14,10 +15,13 @@ HRESULT ConnectionPointEnum::Create(std::vector<win::com_ptr<IConnectionPoint>> 
 }
 
 STDMETHODIMP ConnectionPointEnum::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  if (iid == IID_IUnknown || iid == IID_IEnumConnectionPoints) return win::HandOut(static_cast<IEnumConnectionPoints*>(this), out);
-  return E_NOINTERFACE;
+  return ComCall([&] {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (iid == IID_IUnknown || iid == IID_IEnumConnectionPoints)
+      return win::HandOut(static_cast<IEnumConnectionPoints*>(this), out);
+    return E_NOINTERFACE;
+  });
 }
 
 STDMETHODIMP_(ULONG) ConnectionPointEnum::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&refs_)); }
@@ -29,25 +33,33 @@ STDMETHODIMP_(ULONG) ConnectionPointEnum::Release() {
 }
 
 STDMETHODIMP ConnectionPointEnum::Next(ULONG count, IConnectionPoint** points, ULONG* fetched) {
-  if (!points || (count != 1 && !fetched)) return E_POINTER;
-  ULONG n = 0;
-  for (; n < count && position_ < points_.size(); ++n, ++position_)
-    points[n] = win::com_ptr<IConnectionPoint>(points_[position_]).detach();
-  if (fetched) *fetched = n;
-  return n == count ? S_OK : S_FALSE;
+  return ComCall([&] {
+    if (!points || (count != 1 && !fetched)) return E_POINTER;
+    ULONG n = 0;
+    for (; n < count && position_ < points_.size(); ++n, ++position_)
+      points[n] = win::com_ptr<IConnectionPoint>(points_[position_]).detach();
+    if (fetched) *fetched = n;
+    return n == count ? S_OK : S_FALSE;
+  });
 }
 
 STDMETHODIMP ConnectionPointEnum::Skip(ULONG count) {
-  const size_t left = points_.size() - position_;
-  position_ += count < left ? count : left;
-  return count <= left ? S_OK : S_FALSE;
+  return ComCall([&] {
+    const size_t left = points_.size() - position_;
+    position_ += count < left ? count : left;
+    return count <= left ? S_OK : S_FALSE;
+  });
 }
 
 STDMETHODIMP ConnectionPointEnum::Reset() {
-  position_ = 0;
-  return S_OK;
+  return ComCall([&] {
+    position_ = 0;
+    return S_OK;
+  });
 }
 
-STDMETHODIMP ConnectionPointEnum::Clone(IEnumConnectionPoints** out) { return Create(points_, position_, out); }
+STDMETHODIMP ConnectionPointEnum::Clone(IEnumConnectionPoints** out) {
+  return ComCall([&] { return Create(points_, position_, out); });
+}
 
 }  // namespace dicectl

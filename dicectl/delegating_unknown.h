@@ -3,6 +3,8 @@
 // its IUnknown is the object's, so identity and lifetime stay one.
 #include <ole2.h>
 
+#include "dicectl/com_call.h"
+
 namespace dicectl {
 
 template <class... Interfaces>
@@ -12,7 +14,9 @@ class DelegatingUnknown : public Interfaces... {
   DelegatingUnknown(const DelegatingUnknown&) = delete;
   DelegatingUnknown& operator=(const DelegatingUnknown&) = delete;
 
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override { return outer_.QueryInterface(iid, out); }
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
+    return ComCall([&] { return outer_.QueryInterface(iid, out); });
+  }
   STDMETHODIMP_(ULONG) AddRef() override { return outer_.AddRef(); }
   STDMETHODIMP_(ULONG) Release() override { return outer_.Release(); }
 

@@ -4,6 +4,7 @@
 
 #include "common/com_ptr.h"
 #include "common/twips.h"
+#include "dicectl/com_call.h"
 #include "dicectl/delegating_unknown.h"
 #include "dicectl/dice_ids.h"
 #include "dicectl/tumbix.h"
@@ -47,24 +48,27 @@ void Dice::UserControl_Initialize() {
 }
 
 STDMETHODIMP Dice::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  if (iid == IID_IUnknown) return win::HandOut(static_cast<IUnknown*>(this), out);
-  if (iid == IID_IOleObject) return win::HandOut(static_cast<IOleObject*>(&oleObject_), out);
-  if (iid == IID_IOleControl) return win::HandOut(static_cast<IOleControl*>(&oleObject_), out);
-  if (iid == IID_IOleWindow || iid == IID_IOleInPlaceObject)
-    return win::HandOut(static_cast<IOleInPlaceObject*>(&inPlace_), out);
-  if (iid == IID_IOleInPlaceActiveObject) return win::HandOut(static_cast<IOleInPlaceActiveObject*>(&inPlace_), out);
-  if (iid == IID_IViewObject || iid == IID_IViewObject2) return win::HandOut(static_cast<IViewObject2*>(&view_), out);
-  if (iid == IID_IPersist || iid == IID_IPersistStreamInit)
-    return win::HandOut(static_cast<IPersistStreamInit*>(&persist_), out);
-  if (iid == IID_IPersistPropertyBag) return win::HandOut(static_cast<IPersistPropertyBag*>(&persist_), out);
-  if (iid == IID_IConnectionPointContainer) return win::HandOut(static_cast<IConnectionPointContainer*>(&events_), out);
-  if (iid == IID_IDispatch || iid == IID__Dice) return win::HandOut(static_cast<_Dice*>(&automation_), out);
-  if (iid == IID_IProvideClassInfo || iid == IID_IProvideClassInfo2)
-    return win::HandOut(static_cast<IProvideClassInfo2*>(&automation_), out);
-  if (iid == IID_ISpecifyPropertyPages) return win::HandOut(static_cast<ISpecifyPropertyPages*>(&automation_), out);
-  return E_NOINTERFACE;
+  return ComCall([&] {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (iid == IID_IUnknown) return win::HandOut(static_cast<IUnknown*>(this), out);
+    if (iid == IID_IOleObject) return win::HandOut(static_cast<IOleObject*>(&oleObject_), out);
+    if (iid == IID_IOleControl) return win::HandOut(static_cast<IOleControl*>(&oleObject_), out);
+    if (iid == IID_IOleWindow || iid == IID_IOleInPlaceObject)
+      return win::HandOut(static_cast<IOleInPlaceObject*>(&inPlace_), out);
+    if (iid == IID_IOleInPlaceActiveObject) return win::HandOut(static_cast<IOleInPlaceActiveObject*>(&inPlace_), out);
+    if (iid == IID_IViewObject || iid == IID_IViewObject2) return win::HandOut(static_cast<IViewObject2*>(&view_), out);
+    if (iid == IID_IPersist || iid == IID_IPersistStreamInit)
+      return win::HandOut(static_cast<IPersistStreamInit*>(&persist_), out);
+    if (iid == IID_IPersistPropertyBag) return win::HandOut(static_cast<IPersistPropertyBag*>(&persist_), out);
+    if (iid == IID_IConnectionPointContainer)
+      return win::HandOut(static_cast<IConnectionPointContainer*>(&events_), out);
+    if (iid == IID_IDispatch || iid == IID__Dice) return win::HandOut(static_cast<_Dice*>(&automation_), out);
+    if (iid == IID_IProvideClassInfo || iid == IID_IProvideClassInfo2)
+      return win::HandOut(static_cast<IProvideClassInfo2*>(&automation_), out);
+    if (iid == IID_ISpecifyPropertyPages) return win::HandOut(static_cast<ISpecifyPropertyPages*>(&automation_), out);
+    return E_NOINTERFACE;
+  });
 }
 
 STDMETHODIMP_(ULONG) Dice::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&refs_)); }

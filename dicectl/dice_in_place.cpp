@@ -1,6 +1,7 @@
 #include "dicectl/dice_in_place.h"
 
 #include "common/twips.h"
+#include "dicectl/com_call.h"
 #include "dicectl/dice.h"
 
 namespace dicectl {
@@ -67,55 +68,77 @@ void DiceInPlace::SizeChanged() {
 }
 
 STDMETHODIMP DiceInPlace::GetWindow(HWND* hwnd) {
-  if (!hwnd) return E_POINTER;
-  *hwnd = site_ ? dice_.Window().hwnd() : nullptr;
-  return site_ ? S_OK : E_FAIL;
+  return ComCall([&] {
+    if (!hwnd) return E_POINTER;
+    *hwnd = site_ ? dice_.Window().hwnd() : nullptr;
+    return site_ ? S_OK : E_FAIL;
+  });
 }
 
-STDMETHODIMP DiceInPlace::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }
+STDMETHODIMP DiceInPlace::ContextSensitiveHelp(BOOL) {
+  return ComCall([&] { return E_NOTIMPL; });
+}
 
 STDMETHODIMP DiceInPlace::InPlaceDeactivate() {
-  if (!site_) return S_OK;
-  UIDeactivate();
-  dice_.Window().Park();
-  const auto site = std::move(site_);
-  frame_.reset();
-  doc_.reset();
-  site->OnInPlaceDeactivate();
-  return S_OK;
+  return ComCall([&] {
+    if (!site_) return S_OK;
+    UIDeactivate();
+    dice_.Window().Park();
+    const auto site = std::move(site_);
+    frame_.reset();
+    doc_.reset();
+    site->OnInPlaceDeactivate();
+    return S_OK;
+  });
 }
 
 STDMETHODIMP DiceInPlace::UIDeactivate() {
-  if (!uiActive_) return S_OK;
-  uiActive_ = false;
-  if (frame_) frame_->SetActiveObject(nullptr, nullptr);
-  if (doc_) doc_->SetActiveObject(nullptr, nullptr);
-  site_->OnUIDeactivate(FALSE);
-  return S_OK;
+  return ComCall([&] {
+    if (!uiActive_) return S_OK;
+    uiActive_ = false;
+    if (frame_) frame_->SetActiveObject(nullptr, nullptr);
+    if (doc_) doc_->SetActiveObject(nullptr, nullptr);
+    site_->OnUIDeactivate(FALSE);
+    return S_OK;
+  });
 }
 
 // A size in pixels that matches the control's own is no resize: converting
 // back and forth between pixels and twips must not wear the control down.
 STDMETHODIMP DiceInPlace::SetObjectRects(LPCRECT pos, LPCRECT) {
-  if (!pos) return E_POINTER;
-  if (!site_) return OLE_E_NOT_INPLACEACTIVE;
-  pos_ = *pos;
-  const SIZE now = dice_.PixelSize();
-  const int width = pos->right - pos->left;
-  const int height = pos->bottom - pos->top;
-  if (width == now.cx && height == now.cy)
-    dice_.Window().Move(ControlRect());
-  else
-    dice_.UserControl_Resize({win::PixelsToTwipsX(width), win::PixelsToTwipsY(height)});
-  return S_OK;
+  return ComCall([&] {
+    if (!pos) return E_POINTER;
+    if (!site_) return OLE_E_NOT_INPLACEACTIVE;
+    pos_ = *pos;
+    const SIZE now = dice_.PixelSize();
+    const int width = pos->right - pos->left;
+    const int height = pos->bottom - pos->top;
+    if (width == now.cx && height == now.cy)
+      dice_.Window().Move(ControlRect());
+    else
+      dice_.UserControl_Resize({win::PixelsToTwipsX(width), win::PixelsToTwipsY(height)});
+    return S_OK;
+  });
 }
 
-STDMETHODIMP DiceInPlace::ReactivateAndUndo() { return INPLACE_E_NOTUNDOABLE; }
+STDMETHODIMP DiceInPlace::ReactivateAndUndo() {
+  return ComCall([&] { return INPLACE_E_NOTUNDOABLE; });
+}
 
-STDMETHODIMP DiceInPlace::TranslateAccelerator(LPMSG) { return S_FALSE; }
-STDMETHODIMP DiceInPlace::OnFrameWindowActivate(BOOL) { return S_OK; }
-STDMETHODIMP DiceInPlace::OnDocWindowActivate(BOOL) { return S_OK; }
-STDMETHODIMP DiceInPlace::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) { return S_OK; }
-STDMETHODIMP DiceInPlace::EnableModeless(BOOL) { return S_OK; }
+STDMETHODIMP DiceInPlace::TranslateAccelerator(LPMSG) {
+  return ComCall([&] { return S_FALSE; });
+}
+STDMETHODIMP DiceInPlace::OnFrameWindowActivate(BOOL) {
+  return ComCall([&] { return S_OK; });
+}
+STDMETHODIMP DiceInPlace::OnDocWindowActivate(BOOL) {
+  return ComCall([&] { return S_OK; });
+}
+STDMETHODIMP DiceInPlace::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) {
+  return ComCall([&] { return S_OK; });
+}
+STDMETHODIMP DiceInPlace::EnableModeless(BOOL) {
+  return ComCall([&] { return S_OK; });
+}
 
 }  // namespace dicectl

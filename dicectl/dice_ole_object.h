@@ -49,6 +49,8 @@ class DiceOleObject final : public DelegatingUnknown<IOleObject, IOleControl> {
   STDMETHODIMP FreezeEvents(BOOL freeze) override;
 
  private:
+  HRESULT MakeAdviseHolder();
+
   Dice& dice_;
   win::com_ptr<IOleClientSite> site_;
   win::com_ptr<IOleAdviseHolder> adviseHolder_;

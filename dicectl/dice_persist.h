@@ -31,7 +31,12 @@ class DicePersist final : public DelegatingUnknown<IPersistStreamInit, IPersistP
   STDMETHODIMP Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) override;
 
  private:
+  // InitNew and Load start the object's life in two exclusive ways; through
+  // either interface, each refuses once the other has run.
+  enum class State { Fresh, New, Loaded };
+
   Dice& dice_;
+  State state_ = State::Fresh;
 };
 
 }  // namespace dicectl

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "common/com_ptr.h"
+#include "dicectl/com_call.h"
 #include "dicectl/delegating_unknown.h"
 #include "dicectl/dice.h"
 
@@ -51,11 +52,13 @@ DiceProperty::DiceProperty() : window_(*this) {}
 DiceProperty::~DiceProperty() = default;
 
 STDMETHODIMP DiceProperty::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  if (iid == IID_IUnknown || iid == IID_IPropertyPage) return win::HandOut(static_cast<IPropertyPage*>(this), out);
-  if (iid == IID_IDispatch || iid == IID__DiceProperty) return win::HandOut(static_cast<_DiceProperty*>(this), out);
-  return E_NOINTERFACE;
+  return ComCall([&] {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (iid == IID_IUnknown || iid == IID_IPropertyPage) return win::HandOut(static_cast<IPropertyPage*>(this), out);
+    if (iid == IID_IDispatch || iid == IID__DiceProperty) return win::HandOut(static_cast<_DiceProperty*>(this), out);
+    return E_NOINTERFACE;
+  });
 }
 
 STDMETHODIMP_(ULONG) DiceProperty::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&refs_)); }
@@ -66,79 +69,106 @@ STDMETHODIMP_(ULONG) DiceProperty::Release() {
   return static_cast<ULONG>(left);
 }
 
+// A frame gives the page one site and takes it back with NULL; a second
+// site in between is a frame's error.
 STDMETHODIMP DiceProperty::SetPageSite(IPropertyPageSite* site) {
-  site_ = win::com_ptr<IPropertyPageSite>(site);
-  return S_OK;
+  return ComCall([&] {
+    if (site && site_) return E_UNEXPECTED;
+    site_ = win::com_ptr<IPropertyPageSite>(site);
+    return S_OK;
+  });
 }
 
 STDMETHODIMP DiceProperty::Activate(HWND parent, LPCRECT rect, BOOL) {
-  if (!rect) return E_POINTER;
-  if (window_.hwnd()) return E_UNEXPECTED;
-  if (!window_.Create(parent, *rect)) return E_FAIL;
-  window_.ShowValues(combo1Index_, option1_);
-  return S_OK;
+  return ComCall([&] {
+    if (!rect) return E_POINTER;
+    if (window_.hwnd()) return E_UNEXPECTED;
+    if (!window_.Create(parent, *rect)) return E_FAIL;
+    window_.ShowValues(combo1Index_, option1_);
+    return S_OK;
+  });
 }
 
 STDMETHODIMP DiceProperty::Deactivate() {
-  window_.Destroy();
-  return S_OK;
+  return ComCall([&] {
+    window_.Destroy();
+    return S_OK;
+  });
 }
 
 STDMETHODIMP DiceProperty::GetPageInfo(PROPPAGEINFO* info) {
-  if (!info) return E_POINTER;
-  const size_t bytes = (wcslen(kPageTitle) + 1) * sizeof(wchar_t);
-  auto* title = static_cast<LPOLESTR>(::CoTaskMemAlloc(bytes));
-  if (!title) return E_OUTOFMEMORY;
-  memcpy(title, kPageTitle, bytes);
-  info->cb = sizeof *info;
-  info->pszTitle = title;
-  info->size = DicePropertyWindow::PageSize();
-  info->pszDocString = nullptr;
-  info->pszHelpFile = nullptr;
-  info->dwHelpContext = 0;
-  return S_OK;
+  return ComCall([&] {
+    if (!info) return E_POINTER;
+    const size_t bytes = (wcslen(kPageTitle) + 1) * sizeof(wchar_t);
+    auto* title = static_cast<LPOLESTR>(::CoTaskMemAlloc(bytes));
+    if (!title) return E_OUTOFMEMORY;
+    memcpy(title, kPageTitle, bytes);
+    info->cb = sizeof *info;
+    info->pszTitle = title;
+    info->size = DicePropertyWindow::PageSize();
+    info->pszDocString = nullptr;
+    info->pszHelpFile = nullptr;
+    info->dwHelpContext = 0;
+    return S_OK;
+  });
 }
 
 STDMETHODIMP DiceProperty::SetObjects(ULONG count, IUnknown** objects) {
-  if (count && !objects) return E_POINTER;
-  objects_.clear();
-  for (ULONG i = 0; i < count; ++i) objects_.emplace_back(objects[i]);
-  if (!objects_.empty()) PropertyPage_SelectionChanged();
-  return S_OK;
+  return ComCall([&] {
+    if (count && !objects) return E_POINTER;
+    // Built aside, so a failure keeps the selection the page had.
+    std::vector<win::com_ptr<IUnknown>> chosen;
+    chosen.reserve(count);
+    for (ULONG i = 0; i < count; ++i) chosen.emplace_back(objects[i]);
+    objects_ = std::move(chosen);
+    if (!objects_.empty()) PropertyPage_SelectionChanged();
+    return S_OK;
+  });
 }
 
 // Reads only the first selected control. A HalfChance with no entry in the
-// list leaves no entry chosen.
+// list, or none to read, leaves no entry chosen, so Apply writes none. A
+// Resizeable with no value leaves the option buttons as they are; one that
+// reads selects its button either way, so a page that showed a resizeable
+// control and then gets a fixed one shows it fixed.
 void DiceProperty::PropertyPage_SelectionChanged() {
   const auto control = objects_.front().query<IDispatch>();
   if (!control) return;
   win::unique_variant value;
-  if (SUCCEEDED(GetProperty(control.get(), L"HalfChance", VT_I2, value.put())))
-    combo1Index_ = Dice::IsDiceSixNumber(V_I2(value.get())) ? V_I2(value.get()) : kNoEntry;
-  if (SUCCEEDED(GetProperty(control.get(), L"Resizeable", VT_BOOL, value.put())) && V_BOOL(value.get()) != VARIANT_FALSE)
-    option1_ = true;
+  const bool faceRead = SUCCEEDED(GetProperty(control.get(), L"HalfChance", VT_I2, value.put()));
+  combo1Index_ = faceRead && Dice::IsDiceSixNumber(V_I2(value.get())) ? V_I2(value.get()) : kNoEntry;
+  if (SUCCEEDED(GetProperty(control.get(), L"Resizeable", VT_BOOL, value.put())))
+    option1_ = V_BOOL(value.get()) != VARIANT_FALSE;
   if (window_.hwnd()) window_.ShowValues(combo1Index_, option1_);
 }
 
 STDMETHODIMP DiceProperty::Show(UINT command) {
-  if (!window_.hwnd()) return E_UNEXPECTED;
-  ::ShowWindow(window_.hwnd(), static_cast<int>(command));
-  return S_OK;
+  return ComCall([&] {
+    if (!window_.hwnd()) return E_UNEXPECTED;
+    ::ShowWindow(window_.hwnd(), static_cast<int>(command));
+    return S_OK;
+  });
 }
 
 STDMETHODIMP DiceProperty::Move(LPCRECT rect) {
-  if (!rect) return E_POINTER;
-  if (!window_.hwnd()) return E_UNEXPECTED;
-  ::MoveWindow(window_.hwnd(), rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, TRUE);
-  return S_OK;
+  return ComCall([&] {
+    if (!rect) return E_POINTER;
+    if (!window_.hwnd()) return E_UNEXPECTED;
+    ::MoveWindow(window_.hwnd(), rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, TRUE);
+    return S_OK;
+  });
 }
 
-STDMETHODIMP DiceProperty::IsPageDirty() { return changed_ ? S_OK : S_FALSE; }
+STDMETHODIMP DiceProperty::IsPageDirty() {
+  return ComCall([&] { return changed_ ? S_OK : S_FALSE; });
+}
 
 STDMETHODIMP DiceProperty::Apply() {
-  const HRESULT hr = PropertyPage_ApplyChanges();
-  if (SUCCEEDED(hr)) changed_ = false;
-  return hr;
+  return ComCall([&] {
+    const HRESULT hr = PropertyPage_ApplyChanges();
+    if (SUCCEEDED(hr)) changed_ = false;
+    return hr;
+  });
 }
 
 // Writes only the first selected control. Without a chosen entry its
@@ -161,12 +191,16 @@ HRESULT DiceProperty::PropertyPage_ApplyChanges() {
   return FAILED(hr) ? hr : second;
 }
 
-STDMETHODIMP DiceProperty::Help(LPCOLESTR) { return E_NOTIMPL; }
+STDMETHODIMP DiceProperty::Help(LPCOLESTR) {
+  return ComCall([&] { return E_NOTIMPL; });
+}
 
 // Tab and the arrow keys move between the page's controls.
 STDMETHODIMP DiceProperty::TranslateAccelerator(MSG* msg) {
-  if (!msg) return E_POINTER;
-  return window_.hwnd() && ::IsDialogMessageW(window_.hwnd(), msg) ? S_OK : S_FALSE;
+  return ComCall([&] {
+    if (!msg) return E_POINTER;
+    return window_.hwnd() && ::IsDialogMessageW(window_.hwnd(), msg) ? S_OK : S_FALSE;
+  });
 }
 
 void DiceProperty::MarkChanged() {

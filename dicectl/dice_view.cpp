@@ -1,5 +1,6 @@
 #include "dicectl/dice_view.h"
 
+#include "dicectl/com_call.h"
 #include "dicectl/dice.h"
 
 namespace dicectl {
@@ -14,40 +15,59 @@ void DiceView::Changed() {
 
 STDMETHODIMP DiceView::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
                             BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
-  if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
-  if (!dc || !bounds) return E_INVALIDARG;
-  const RECT r{bounds->left, bounds->top, bounds->right, bounds->bottom};
-  dice_.ImgDice().Draw(dc, r);
-  return S_OK;
+  return ComCall([&] {
+    if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+    if (!dc || !bounds) return E_INVALIDARG;
+    const RECT r{bounds->left, bounds->top, bounds->right, bounds->bottom};
+    dice_.ImgDice().Draw(dc, r);
+    return S_OK;
+  });
 }
 
 STDMETHODIMP DiceView::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** colors) {
-  if (colors) *colors = nullptr;
-  return S_FALSE;
+  return ComCall([&] {
+    if (!colors) return E_POINTER;
+    *colors = nullptr;
+    return S_FALSE;
+  });
 }
 
-STDMETHODIMP DiceView::Freeze(DWORD, LONG, void*, DWORD*) { return E_NOTIMPL; }
-STDMETHODIMP DiceView::Unfreeze(DWORD) { return E_NOTIMPL; }
+STDMETHODIMP DiceView::Freeze(DWORD, LONG, void*, DWORD* freeze) {
+  return ComCall([&] {
+    if (!freeze) return E_POINTER;
+    *freeze = 0;
+    return E_NOTIMPL;
+  });
+}
+STDMETHODIMP DiceView::Unfreeze(DWORD) {
+  return ComCall([&] { return E_NOTIMPL; });
+}
 
 STDMETHODIMP DiceView::SetAdvise(DWORD aspects, DWORD advf, IAdviseSink* sink) {
-  sink_ = win::com_ptr<IAdviseSink>(sink);
-  aspects_ = aspects;
-  advf_ = advf;
-  return S_OK;
+  return ComCall([&] {
+    sink_ = win::com_ptr<IAdviseSink>(sink);
+    aspects_ = aspects;
+    advf_ = advf;
+    return S_OK;
+  });
 }
 
 STDMETHODIMP DiceView::GetAdvise(DWORD* aspects, DWORD* advf, IAdviseSink** sink) {
-  if (aspects) *aspects = aspects_;
-  if (advf) *advf = advf_;
-  if (sink) *sink = win::com_ptr<IAdviseSink>(sink_).detach();
-  return S_OK;
+  return ComCall([&] {
+    if (aspects) *aspects = aspects_;
+    if (advf) *advf = advf_;
+    if (sink) *sink = win::com_ptr<IAdviseSink>(sink_).detach();
+    return S_OK;
+  });
 }
 
 STDMETHODIMP DiceView::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) {
-  if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
-  if (!size) return E_POINTER;
-  *size = ToHimetric(dice_.Size());
-  return S_OK;
+  return ComCall([&] {
+    if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+    if (!size) return E_POINTER;
+    *size = ToHimetric(dice_.Size());
+    return S_OK;
+  });
 }
 
 }  // namespace dicectl

@@ -44,9 +44,10 @@ class DiceWindow : public win::BaseWindow<DiceWindow> {
 
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
- private:
+  // Timer1's id; a test may tick it by hand with WM_TIMER.
   static constexpr UINT_PTR kTimer1 = 1;
 
+ private:
   void Paint();
 
   Owner& owner_;

@@ -7,6 +7,7 @@
 #include "common/com_ptr.h"
 #include "common/unique_handle.h"
 #include "dicectl/class_factory.h"
+#include "dicectl/com_call.h"
 #include "dicectl/dice_property_window.h"
 #include "dicectl/dice_window.h"
 #include "dicectl/module.h"
@@ -90,25 +91,31 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
   return TRUE;
 }
 
-extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return dicectl::Module::CanUnload() ? S_OK : S_FALSE; }
+extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
+  return dicectl::ComCall([] { return dicectl::Module::CanUnload() ? S_OK : S_FALSE; });
+}
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
-  return dicectl::GetClassObject(clsid, iid, out);
+  return dicectl::ComCall([&] { return dicectl::GetClassObject(clsid, iid, out); });
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
-  const Roots roots;
-  const RegistryScope scope = roots.registrar.Scope();
-  HRESULT hr = roots.registrar.Register(dicectl::Module::Path(), scope);
-  if (SUCCEEDED(hr)) hr = RegisterTypeLibrary(scope);
-  return SUCCEEDED(hr) ? S_OK : SELFREG_E_CLASS;
+  return dicectl::ComCall([] {
+    const Roots roots;
+    const RegistryScope scope = roots.registrar.Scope();
+    HRESULT hr = roots.registrar.Register(dicectl::Module::Path(), scope);
+    if (SUCCEEDED(hr)) hr = RegisterTypeLibrary(scope);
+    return SUCCEEDED(hr) ? S_OK : SELFREG_E_CLASS;
+  });
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
-  const Roots roots;
-  const RegistryScope scope = roots.registrar.Scope();
-  HRESULT hr = roots.registrar.Unregister(scope);
-  const HRESULT typeLib = UnregisterTypeLibrary(scope);
-  if (SUCCEEDED(hr)) hr = typeLib;
-  return SUCCEEDED(hr) ? S_OK : SELFREG_E_CLASS;
+  return dicectl::ComCall([] {
+    const Roots roots;
+    const RegistryScope scope = roots.registrar.Scope();
+    HRESULT hr = roots.registrar.Unregister(scope);
+    const HRESULT typeLib = UnregisterTypeLibrary(scope);
+    if (SUCCEEDED(hr)) hr = typeLib;
+    return SUCCEEDED(hr) ? S_OK : SELFREG_E_CLASS;
+  });
 }

@@ -14,6 +14,9 @@ class Module {
 
   static void Lock() noexcept;
   static void Unlock() noexcept;
+  // IClassFactory::LockServer; an unlock with no lock left changes nothing.
+  static void LockServer() noexcept;
+  static void UnlockServer() noexcept;
   static bool CanUnload() noexcept;
 };
 

@@ -29,7 +29,9 @@ HRESULT TypeInfoDispatch::GetTypeInfo(UINT index, ITypeInfo** info) const {
   return S_OK;
 }
 
+// The type info reads the names and writes the identifiers unchecked.
 HRESULT TypeInfoDispatch::GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) const {
+  if (!ids || (count && !names)) return E_POINTER;
   if (!info_) return E_UNEXPECTED;
   return info_->GetIDsOfNames(names, count, ids);
 }

@@ -4,6 +4,7 @@
 #include <ole2.h>
 
 #include "common/com_ptr.h"
+#include "dicectl/com_call.h"
 
 namespace dicectl {
 
@@ -30,16 +31,24 @@ class TypeInfoDispatch {
 template <class Dual>
 class DualDispatch : public Dual {
  public:
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override { return dispatch_.GetTypeInfoCount(count); }
-  STDMETHODIMP GetTypeInfo(UINT index, LCID, ITypeInfo** info) override { return dispatch_.GetTypeInfo(index, info); }
+  STDMETHODIMP GetTypeInfoCount(UINT* count) override {
+    return ComCall([&] { return dispatch_.GetTypeInfoCount(count); });
+  }
+  STDMETHODIMP GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
+    return ComCall([&] { return dispatch_.GetTypeInfo(index, info); });
+  }
   STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
-    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    return dispatch_.GetIDsOfNames(names, count, ids);
+    return ComCall([&] {
+      if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+      return dispatch_.GetIDsOfNames(names, count, ids);
+    });
   }
   STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep,
                       UINT* argErr) override {
-    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    return dispatch_.Invoke(static_cast<Dual*>(this), id, flags, params, result, excep, argErr);
+    return ComCall([&] {
+      if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+      return dispatch_.Invoke(static_cast<Dual*>(this), id, flags, params, result, excep, argErr);
+    });
   }
 
  protected:

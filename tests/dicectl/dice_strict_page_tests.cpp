@@ -1,0 +1,192 @@
+// The property page given one selection after another, as a frame does
+// when the designer picks other controls, and a frame's errors. What the
+// page shows for a selection is what Apply writes to it, so a value left
+// over from an earlier selection would be written as if chosen.
+#include <gtest/gtest.h>
+#include <ocidl.h>
+
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "common/com_ptr.h"
+#include "common/twips.h"
+#include "common/unique_handle.h"
+#include "dicectl/dice_ids.h"
+#include "dicectl/dice_interface.h"
+#include "dicectl/dice_property_ids.h"
+#include "dicectl/tumbix.h"
+#include "strict/hosted_dice.h"
+#include "strict/strict_test.h"
+#include "support/dice_host.h"
+
+namespace {
+
+using namespace dicectl::dice_property;
+
+win::com_ptr<IUnknown> NewDice(DiceSixNumber halfChance, bool resizeable) {
+  const auto dice = dicectl_tests::NewDice<_Dice>();
+  if (!dice) return nullptr;
+  dice->put_HalfChance(halfChance);
+  dice->put_Resizeable(resizeable ? VARIANT_TRUE : VARIANT_FALSE);
+  return dice.query<IUnknown>();
+}
+
+struct Properties {
+  DiceSixNumber halfChance{};
+  bool resizeable = false;
+  int heightTwips = 0;
+};
+
+Properties PropertiesOf(const win::com_ptr<IUnknown>& control) {
+  Properties p;
+  const auto dice = control.query<_Dice>();
+  VARIANT_BOOL resizeable = VARIANT_FALSE;
+  dice->get_HalfChance(&p.halfChance);
+  dice->get_Resizeable(&resizeable);
+  p.resizeable = resizeable != VARIANT_FALSE;
+  SIZEL extent{};
+  control.query<IOleObject>()->GetExtent(DVASPECT_CONTENT, &extent);
+  p.heightTwips = win::HimetricToTwips(extent.cy);
+  return p;
+}
+
+// A selected object whose properties cannot be read; it records what is
+// written to it.
+class Unreadable final : public IDispatch {
+ public:
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
+    *out = iid == IID_IUnknown || iid == IID_IDispatch ? static_cast<IDispatch*>(this) : nullptr;
+    if (!*out) return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++refs); }
+  STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(--refs); }
+  STDMETHODIMP GetTypeInfoCount(UINT* count) override {
+    *count = 0;
+    return S_OK;
+  }
+  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) override {
+    const std::wstring name = names[0];
+    *ids = name == L"HalfChance" ? dicectl::kDispidHalfChance : dicectl::kDispidResizeable;
+    return S_OK;
+  }
+  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
+    if (!(flags & DISPATCH_PROPERTYPUT)) return E_FAIL;
+    win::unique_variant v;
+    ::VariantChangeType(v.get(), &params->rgvarg[0], 0, VT_I4);
+    puts.emplace_back(id, V_I4(v.get()));
+    return S_OK;
+  }
+  std::vector<std::pair<DISPID, LONG>> puts;
+  LONG refs = 1;
+};
+
+class DicePageStrict : public dicectl_tests::StrictTest {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(::CoCreateInstance(CLSID_DiceProperty, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage, page.put_void()),
+              S_OK);
+    ASSERT_EQ(page->SetPageSite(&site), S_OK);
+  }
+  void TearDown() override {
+    if (page) {
+      page->Deactivate();
+      page->SetObjects(0, nullptr);
+      page->SetPageSite(nullptr);
+      page.reset();
+    }
+    StrictTest::TearDown();
+  }
+
+  void Select(std::vector<IUnknown*> objects) {
+    ASSERT_EQ(page->SetObjects(static_cast<ULONG>(objects.size()), objects.data()), S_OK);
+  }
+  void Open() {
+    const RECT area{0, 0, 300, 160};
+    ASSERT_EQ(page->Activate(frame.get(), &area, TRUE), S_OK);
+    window = ::GetWindow(frame.get(), GW_CHILD);
+    ASSERT_NE(window, nullptr);
+  }
+  void Close() { ASSERT_EQ(page->Deactivate(), S_OK); }
+  int ChosenEntry() const { return static_cast<int>(::SendDlgItemMessageW(window, IDC_Combo1, CB_GETCURSEL, 0, 0)); }
+  // Which option button is selected: 1, 2, or 0 for neither.
+  int Option() const {
+    const bool one = ::IsDlgButtonChecked(window, IDC_Option1) == BST_CHECKED;
+    const bool two = ::IsDlgButtonChecked(window, IDC_Option2) == BST_CHECKED;
+    return one && !two ? 1 : two && !one ? 2 : 0;
+  }
+
+  win::unique_hwnd frame{::CreateWindowExW(WS_EX_CONTROLPARENT, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                           0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr)};
+  testing_support::PageSite site;
+  win::com_ptr<IPropertyPage> page;
+  HWND window = nullptr;
+};
+
+TEST_F(DicePageStrict, EachSelectionShowsItsOwnValuesAndApplyWritesThemThere) {
+  const auto resizeable = NewDice(Dice3, true);
+  const auto fixed = NewDice(Dice5, false);
+  ASSERT_TRUE(resizeable && fixed);
+
+  Select({resizeable.get()});
+  Open();
+  EXPECT_EQ(ChosenEntry(), Dice3);
+  EXPECT_EQ(Option(), 1);
+  Select({fixed.get()});
+  EXPECT_EQ(ChosenEntry(), Dice5);
+  EXPECT_EQ(Option(), 2) << "a fixed control shows 大小不可变";
+  EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+  EXPECT_TRUE(site.statusChanges.empty());
+
+  ASSERT_EQ(page->Apply(), S_OK);
+  const Properties written = PropertiesOf(fixed);
+  EXPECT_EQ(written.halfChance, Dice5);
+  EXPECT_FALSE(written.resizeable) << "Apply wrote a value the designer never chose";
+  EXPECT_EQ(written.heightTwips, dicectl::kDesignSizeTwips);
+  const Properties untouched = PropertiesOf(resizeable);
+  EXPECT_EQ(untouched.halfChance, Dice3);
+  EXPECT_TRUE(untouched.resizeable);
+  Close();
+
+  // Selections handed over while the page's window is down show when it opens.
+  for (const auto& [earlier, later, option] : {std::tuple{resizeable, fixed, 2}, std::tuple{fixed, resizeable, 1}}) {
+    Select({earlier.get()});
+    Select({later.get()});
+    Open();
+    EXPECT_EQ(Option(), option);
+    Close();
+  }
+}
+
+TEST_F(DicePageStrict, ASelectionWithoutValuesLeavesTheButtonsAndWritesNoFace) {
+  const auto fixed = NewDice(Dice5, false);
+  ASSERT_TRUE(fixed);
+  Select({fixed.get()});
+  Open();
+  ASSERT_EQ(Option(), 2);
+
+  Unreadable unreadable;
+  Select({&unreadable});
+  EXPECT_EQ(ChosenEntry(), CB_ERR) << "no face was read, so none is chosen";
+  EXPECT_EQ(Option(), 2) << "no value leaves the option buttons as they are";
+  ASSERT_EQ(page->Apply(), S_OK);
+  EXPECT_EQ(unreadable.puts, (std::vector<std::pair<DISPID, LONG>>{{dicectl::kDispidResizeable, VARIANT_FALSE}}));
+  Select({});
+  EXPECT_EQ(unreadable.refs, 1) << "an empty selection releases the objects";
+  EXPECT_EQ(PropertiesOf(fixed).halfChance, Dice5);
+}
+
+TEST_F(DicePageStrict, OneSiteAtATime) {
+  testing_support::PageSite other;
+  EXPECT_EQ(page->SetPageSite(&other), E_UNEXPECTED) << "a second site without taking back the first";
+  EXPECT_EQ(page->SetPageSite(nullptr), S_OK);
+  EXPECT_EQ(page->SetPageSite(&other), S_OK);
+  EXPECT_EQ(page->SetPageSite(nullptr), S_OK);
+  EXPECT_EQ(page->SetPageSite(&site), S_OK);
+}
+
+}  // namespace

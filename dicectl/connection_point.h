@@ -39,7 +39,6 @@ class ConnectionPoint final : public IConnectionPoint {
   // Whether a connection of the snapshot is still there: a sink that was
   // unadvised while others were called hears no more.
   bool Connected(DWORD cookie) const noexcept;
-  void Clear() noexcept { sinks_.clear(); }
 
  private:
   IConnectionPointContainer& container_;

@@ -15,6 +15,7 @@
 #include "sprites/m_gdi.h"
 #include "support/fakes.h"
 #include "support/memory_surface.h"
+#include "bench/timing.h"
 
 namespace {
 
@@ -31,25 +32,11 @@ long long CopiedPixels(const sprites::cSprite& s) {
   return (w + std::labs(s.DrawnX() - s.PreviousX())) * (h + std::labs(s.DrawnY() - s.PreviousY()));
 }
 
-double ElapsedUs(const std::function<void()>& work) {
-  LARGE_INTEGER frequency, start, end;
-  ::QueryPerformanceFrequency(&frequency);
-  ::QueryPerformanceCounter(&start);
-  work();
-  ::QueryPerformanceCounter(&end);
-  return static_cast<double>(end.QuadPart - start.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
+constexpr double kMedian = 0.5;
 
 // The median of repeated runs of work, in microseconds.
 double MedianUs(int runs, const std::function<void()>& work) {
-  std::vector<double> us;
-  for (int i = 0; i < runs; ++i) us.push_back(ElapsedUs(work));
-  return Median(std::move(us));
+  return bench::Quantile(bench::TimesUs(runs, [&](int) { work(); }), kMedian);
 }
 
 // Each pass of a frame on its own, over the asteroids (all but the ship).
@@ -107,11 +94,11 @@ int main() {
   std::vector<double> us;
   long long copied = 0;
   for (int i = 0; i < kFrames; ++i) {
-    us.push_back(ElapsedUs([&] { board.Frame(surface.hDC()); }));
+    us.push_back(bench::ElapsedUs([&] { board.Frame(surface.hDC()); }));
     for (const auto& a : board.Asteroids()) copied += CopiedPixels(*a);
     copied += CopiedPixels(board.Ship());
   }
-  const double frame = Median(std::move(us));
+  const double frame = bench::Quantile(std::move(us), kMedian);
   const double perFrame = static_cast<double>(copied) / kFrames;
   std::printf("board frame (57 sprites, %ldx%ld stage): median %.0f us over %d frames\n", board.Stage().Width(),
               board.Stage().Height(), frame, kFrames);

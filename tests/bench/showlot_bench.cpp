@@ -4,7 +4,6 @@
 // the two together as the program runs them.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -14,6 +13,7 @@
 #include "oracle/lot_numbers.h"
 #include "oracle/show_lot.h"
 #include "support/fakes.h"
+#include "bench/timing.h"
 
 namespace {
 
@@ -21,21 +21,15 @@ constexpr int kCalls = 1000;
 
 std::int16_t LotOfCall(int i) { return static_cast<std::int16_t>(i % oracle::kLotCount + 1); }
 
+constexpr double kMedian = 0.5;
+constexpr double kNinetyNinth = 0.99;
+
 // Times kCalls calls of step(i); prints the median and 99th percentile.
 void Measure(const char* what, const std::function<void(int)>& step) {
-  LARGE_INTEGER frequency, start, end;
-  ::QueryPerformanceFrequency(&frequency);
-  std::vector<double> ms;
-  for (int i = 0; i < kCalls; ++i) {
-    ::QueryPerformanceCounter(&start);
-    step(i);
-    ::QueryPerformanceCounter(&end);
-    ms.push_back(static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 /
-                 static_cast<double>(frequency.QuadPart));
-  }
-  std::sort(ms.begin(), ms.end());
-  std::printf("%s over %d calls: median %.2f ms, 99th percentile %.2f ms\n", what, kCalls, ms[ms.size() / 2],
-              ms[ms.size() * 99 / 100]);
+  const std::vector<double> us = bench::TimesUs(kCalls, step);
+  constexpr double kUsPerMs = 1000;
+  std::printf("%s over %d calls: median %.2f ms, 99th percentile %.2f ms\n", what, kCalls,
+              bench::Quantile(us, kMedian) / kUsPerMs, bench::Quantile(us, kNinetyNinth) / kUsPerMs);
 }
 
 }  // namespace

@@ -9,6 +9,9 @@
 
 namespace store {
 
+// Recordset types of the desktop engine; the layer offers snapshots only.
+inline constexpr int dbOpenSnapshot = 4;
+
 class Recordset {
  public:
   Recordset(std::vector<std::wstring> names, std::vector<std::vector<Value>> rows);

@@ -33,9 +33,4 @@ Result<QueryDef> Database::CreateQueryDef(std::wstring_view name, std::wstring_v
   return QueryDef(connection_, std::move(stmt).value());
 }
 
-void Database::Close() {
-  if (connection_) connection_->Close();
-  connection_.reset();
-}
-
 }  // namespace store

@@ -27,8 +27,6 @@ class Database {
   // exist: the store is never changed, so nothing can be saved in it.
   Result<QueryDef> CreateQueryDef(std::wstring_view name, std::wstring_view sql);
 
-  void Close();
-
  private:
   std::shared_ptr<detail::Connection> connection_;
 };

@@ -46,8 +46,7 @@ Result<Value*> QueryDef::Parameters(int index) {
 Result<Recordset> QueryDef::OpenRecordset(int type) {
   if (type != dbOpenSnapshot)
     return Error{ErrorCode::InvalidArgument, L"Only snapshot recordsets are available."};
-  if (!connection_ || !connection_->IsOpen() || !statement_)
-    return Error{ErrorCode::ObjectClosed, L"The database is closed."};
+  if (!connection_ || !statement_) return Error{ErrorCode::ObjectClosed, L"The query is closed."};
   sqlite3_stmt* stmt = statement_.get();
   // SQLite numbers its parameters from 1.
   for (size_t i = 0; i < parameters_.size(); ++i)

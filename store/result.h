@@ -21,7 +21,6 @@ enum class ErrorCode : long {
   ObjectClosed = 3420,
   NotADatabase = 3343,
   SubscriptOutOfRange = 9,
-  InvalidConnectString = 3151,
 };
 
 struct Error {

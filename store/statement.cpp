@@ -41,7 +41,6 @@ Value ColumnValue(sqlite3_stmt* stmt, int i) {
 void FinalizeStatement::operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
 
 Result<unique_statement> Prepare(Connection& connection, std::wstring_view sql) {
-  if (!connection.IsOpen()) return Error{ErrorCode::ObjectClosed, L"The database is closed."};
   // prepare16 reads up to the first terminator; the text is copied so the
   // statement sees exactly what was given.
   const std::wstring text(sql);

@@ -113,16 +113,18 @@ TEST_F(HostileStoreRules, StrokeCountsAreDigitsWithinALongElseTheCountIsUnreadab
 }
 
 // A lot stored twice shows the row stored first, never both; bytes stored
-// as text are no lot text.
-TEST_F(HostileStoreRules, ADuplicatedLotShowsItsFirstRowAndTextContentTheEmptyText) {
+// as text, or Null, are no lot text.
+TEST_F(HostileStoreRules, ADuplicatedLotShowsItsFirstRowAndTextOrNullContentTheEmptyText) {
   ASSERT_TRUE(testing_support::LoosenStore(store));
   ASSERT_TRUE(ExecOnStore(store, "INSERT INTO vesha SELECT 1, content FROM vesha WHERE id = 9;"
-                                 "INSERT INTO vesha VALUES (5, 'plain text')"));
+                                 "INSERT INTO vesha VALUES (5, 'plain text'), (6, NULL)"));
   EXPECT_EQ(Show(1).text, L"第一签");
   EXPECT_EQ(Show(9).text, L"第九签");
-  const auto text = Show(5);
-  EXPECT_EQ(text.text, L"");
-  EXPECT_EQ(text.calls, kLotShown);
+  for (const std::int16_t lot : {5, 6}) {
+    const auto view = Show(lot);
+    EXPECT_EQ(view.text, L"") << lot;
+    EXPECT_EQ(view.calls, kLotShown) << lot;
+  }
 }
 
 // Nothing to read: the draw shows the empty text without a word, the

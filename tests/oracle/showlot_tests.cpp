@@ -43,13 +43,6 @@ TEST_F(ShowLotTest, ShowsALotsTextOrEmptyTextWhenItHasNoRow) {
   }
 }
 
-TEST_F(ShowLotTest, NullOrTextContentShowsTheEmptyText) {
-  ASSERT_TRUE(testing_support::LoosenStore(store));
-  ASSERT_TRUE(testing_support::ExecOnStore(store, "INSERT INTO vesha VALUES (5, NULL), (6, 'plain text')"));
-  EXPECT_EQ(Show(5), L"");
-  EXPECT_EQ(Show(6), L"");
-}
-
 TEST_F(ShowLotTest, TheSecondDisplayReplacesTheFirst) {
   RecordingLotView view(dir.AppPath());
   oracle::ShowLot(view, 384);

@@ -10,14 +10,8 @@ namespace oracle {
 namespace {
 
 constexpr std::wstring_view kConnect = L"; pwd= 52804163 ";
-
-// The character goes between single quotes with a quote doubled, so no
-// typed text can change the query's shape.
-std::wstring StrokeQuery(wchar_t zi) {
-  const std::wstring literal = zi == L'\'' ? L"''" : std::wstring(1, zi);
-  return std::wstring(L"SELECT bh ") + L"FROM hanzi WHERE  Zi=" + L"'" + literal + L"'" +
-         L"  ORDER BY clng(bh) ";
-}
+// The typed character is bound to the "?", so no text can change the query.
+constexpr std::wstring_view kStrokeQuery = L"SELECT bh FROM hanzi WHERE  Zi=?  ORDER BY clng(bh) ";
 
 }  // namespace
 
@@ -27,9 +21,15 @@ std::variant<std::int16_t, CharacterRefusal> LotOfCharacters(const std::wstring&
   auto db = OpenOracleStore(appPath, kConnect);
   if (!db) return CharacterRefusal{CharacterRefusal::StoreUnreadable};
 
+  auto qd = db->CreateQueryDef(L"", kStrokeQuery);
+  if (!qd) return CharacterRefusal{CharacterRefusal::StoreUnreadable};
+  auto ziParameter = qd->Parameters(0);
+  if (!ziParameter) return CharacterRefusal{CharacterRefusal::StoreUnreadable};
+
   std::vector<std::uint64_t> strokes;
   for (const wchar_t zi : characters) {
-    auto rs = db->OpenRecordset(StrokeQuery(zi), store::dbOpenSnapshot);
+    *ziParameter.value() = store::Value(std::wstring(1, zi));
+    auto rs = qd->OpenRecordset(store::dbOpenSnapshot);
     if (!rs) return CharacterRefusal{CharacterRefusal::StrokeCountUnreadable, zi};
     if (rs->AtEOF()) return CharacterRefusal{CharacterRefusal::CharacterMissing, zi};
     auto field = rs->Fields(L"bh");

@@ -11,6 +11,19 @@ namespace {
 constexpr int kDecimalBase = 10;
 constexpr int kTwelveCountsAs = 1;
 
+// The number modulo 384, a remainder of 0 standing for lot 384.
+std::int16_t LotOfNumber(std::uint64_t number) {
+  const auto remainder = static_cast<std::int16_t>(number % kLotCount);
+  return remainder == 0 ? kLotCount : remainder;
+}
+
+// The digit a character adds: the count's last digit, except that 10, 20,
+// 30 ... strokes add a 1. Only a count of 0 adds a 0.
+int DigitOfStrokeCount(std::uint64_t strokes) {
+  const int digit = static_cast<int>(strokes % kDecimalBase);
+  return digit == 0 && strokes > 0 ? 1 : digit;
+}
+
 // A numeral's remainder grows digit by digit, so numerals of any length
 // (three large dice sums make thirty digits) never overflow.
 class NumeralRemainder {
@@ -27,20 +40,10 @@ class NumeralRemainder {
 
 }  // namespace
 
-std::int16_t LotOfNumber(std::uint64_t number) {
-  const auto remainder = static_cast<std::int16_t>(number % kLotCount);
-  return remainder == 0 ? kLotCount : remainder;
-}
-
 std::int16_t LotOfDraw(double r) {
   // For r in [0, 1) the product rounds to 0 ... 384, always in range.
   const std::int16_t n = num::ToInteger(r * kLotCount).value_or(0);
   return LotOfNumber(static_cast<std::uint64_t>(n));
-}
-
-int DigitOfStrokeCount(std::uint64_t strokes) {
-  const int digit = static_cast<int>(strokes % kDecimalBase);
-  return digit == 0 && strokes > 0 ? 1 : digit;
 }
 
 std::int16_t LotOfStrokeCounts(std::span<const std::uint64_t> strokes) {

@@ -1,7 +1,8 @@
 #pragma once
 // How a draw, typed characters or dice sums become a lot number. Kept free
 // of windows and of the store, so the windows and the odds tool in tools/
-// share this one copy of the rules.
+// share this one copy of the rules. Every rule ends in a number taken
+// modulo 384, a remainder of 0 standing for lot 384.
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -15,17 +16,12 @@ inline constexpr int kDiceCasts = 3;
 inline constexpr int kSmallestDiceSum = 2;
 inline constexpr int kLargestDiceSum = 12;
 
-// The number modulo 384, a remainder of 0 standing for lot 384.
-std::int16_t LotOfNumber(std::uint64_t number);
-
 // The random draw, r in [0, 1): r times 384 rounded, halves to even.
 std::int16_t LotOfDraw(double r);
 
-// The digit a character adds: the count's last digit, except that 10, 20,
-// 30 ... strokes add a 1. Only a count of 0 adds a 0.
-int DigitOfStrokeCount(std::uint64_t strokes);
-
 // The character test: each count's digit, joined in order into one numeral.
+// The digit is the count's last digit, except that 10, 20, 30 ... strokes
+// add a 1; only a count of 0 adds a 0.
 std::int16_t LotOfStrokeCounts(std::span<const std::uint64_t> strokes);
 
 // The dice cast: each sum less 2 (a sum of 12 counting as 1), written out

@@ -6,8 +6,8 @@
 
 namespace store::detail {
 
-// An open SQLite connection; closing it leaves a closed husk that every
-// operation can recognise. While it is open, the file is held so that no
+// An open SQLite connection, shared by the database and the query
+// definitions made from it. While it lasts, the file is held so that no
 // one may write it.
 struct Connection {
   sqlite3* db = nullptr;
@@ -16,14 +16,7 @@ struct Connection {
   Connection() = default;
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
-  ~Connection() { Close(); }
-
-  bool IsOpen() const { return db != nullptr; }
-  void Close() {
-    if (db) sqlite3_close_v2(db);
-    db = nullptr;
-    writeGuard.reset();
-  }
+  ~Connection() { sqlite3_close_v2(db); }
 };
 
 }  // namespace store::detail

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string_view>
 
+#include "store/query_def.h"
 #include "store/recordset.h"
 #include "store/result.h"
 
@@ -11,9 +12,6 @@ namespace store {
 namespace detail {
 struct Connection;
 }
-
-// Recordset types of the desktop engine; the layer offers snapshots only.
-inline constexpr int dbOpenSnapshot = 4;
 
 class Database {
  public:
@@ -24,7 +22,10 @@ class Database {
 
   // Runs one SQL statement as given and reads all its rows.
   Result<Recordset> OpenRecordset(std::wstring_view sql, int type = dbOpenSnapshot);
-  void Close();
+
+  // A query to run with parameters. Only temporary definitions, named "",
+  // exist: the store is never changed, so nothing can be saved in it.
+  Result<QueryDef> CreateQueryDef(std::wstring_view name, std::wstring_view sql);
 
  private:
   std::shared_ptr<detail::Connection> connection_;

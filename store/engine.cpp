@@ -2,11 +2,10 @@
 
 #include <windows.h>
 
-#include <algorithm>
+#include <memory>
 #include <string>
 
 #include "common/codepage.h"
-#include "store/connect_string.h"
 #include "store/connection.h"
 #include "store/sql_functions.h"
 
@@ -58,13 +57,7 @@ bool HoldsStore(sqlite3* db) {
 
 }  // namespace
 
-Result<Database> Workspace::OpenDatabase(std::wstring_view name, bool, bool,
-                                         std::wstring_view connect) {
-  // The connect string's password is accepted whatever it is: the store is
-  // not protected, and the desktop engine opens such a store either way.
-  auto options = ParseConnectString(connect);
-  if (!options) return options.error();
-
+Result<Database> Workspace::OpenDatabase(std::wstring_view name, bool, bool, std::wstring_view) {
   const std::wstring path(name);
   if (path.empty() || path.find(L'\0') != std::wstring::npos)
     return Error{ErrorCode::FileNotFound, L"Could not find file '" + path + L"'."};
@@ -83,15 +76,7 @@ Result<Database> Workspace::OpenDatabase(std::wstring_view name, bool, bool,
       !HoldsStore(connection->db) || !detail::RegisterSqlFunctions(connection->db))
     return Error{ErrorCode::NotADatabase, L"Unrecognized database format '" + path + L"'."};
 
-  std::erase_if(opened_, [](const auto& w) { return w.expired(); });
-  opened_.push_back(connection);
   return Database(std::move(connection));
-}
-
-void Workspace::Close() {
-  for (auto& weak : opened_)
-    if (auto connection = weak.lock()) connection->Close();
-  opened_.clear();
 }
 
 Result<Workspace*> Engine::Workspaces(int index) {

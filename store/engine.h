@@ -1,17 +1,11 @@
 #pragma once
 // The database engine object and its workspaces.
-#include <memory>
 #include <string_view>
-#include <vector>
 
 #include "store/database.h"
 #include "store/result.h"
 
 namespace store {
-
-namespace detail {
-struct Connection;
-}
 
 class Workspace {
  public:
@@ -19,17 +13,11 @@ class Workspace {
   Workspace(const Workspace&) = delete;
   Workspace& operator=(const Workspace&) = delete;
 
-  // Opens an existing store for reading. The flags are accepted as the
-  // desktop engine takes them; a store is never created or changed.
+  // Opens an existing store for reading. The flags and the connect
+  // string are accepted as the desktop engine takes them: a store is never
+  // created or changed, and it is not protected, so any password opens it.
   Result<Database> OpenDatabase(std::wstring_view name, bool exclusive = false,
                                 bool readOnly = false, std::wstring_view connect = {});
-
-  // Closes every database opened through this workspace; the workspace
-  // itself stays usable.
-  void Close();
-
- private:
-  std::vector<std::weak_ptr<detail::Connection>> opened_;
 };
 
 class Engine {

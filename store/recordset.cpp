@@ -12,7 +12,6 @@ void Recordset::MoveNext() {
 }
 
 Result<Value> Recordset::Fields(std::wstring_view name) const {
-  if (closed_) return Error{ErrorCode::ObjectClosed, L"The recordset is closed."};
   for (size_t i = 0; i < names_.size(); ++i) {
     const auto& n = names_[i];
     const bool same = ::CompareStringOrdinal(n.data(), static_cast<int>(n.size()), name.data(),
@@ -22,11 +21,6 @@ Result<Value> Recordset::Fields(std::wstring_view name) const {
     return rows_[current_][i];
   }
   return Error{ErrorCode::ItemNotFound, L"Item not found in this collection."};
-}
-
-void Recordset::Close() {
-  closed_ = true;
-  rows_.clear();
 }
 
 }  // namespace store

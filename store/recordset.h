@@ -9,24 +9,24 @@
 
 namespace store {
 
+// Recordset types of the desktop engine; the layer offers snapshots only.
+inline constexpr int dbOpenSnapshot = 4;
+
 class Recordset {
  public:
   Recordset(std::vector<std::wstring> names, std::vector<std::vector<Value>> rows);
 
   // The engine calls this test EOF; the C library owns that name as a macro.
-  bool AtEOF() const { return closed_ || current_ >= rows_.size(); }
-  size_t RecordCount() const { return closed_ ? 0 : rows_.size(); }
+  bool AtEOF() const { return current_ >= rows_.size(); }
   void MoveNext();
 
   // The current row's value of the named field (names in any case).
   Result<Value> Fields(std::wstring_view name) const;
-  void Close();
 
  private:
   std::vector<std::wstring> names_;
   std::vector<std::vector<Value>> rows_;
   size_t current_ = 0;
-  bool closed_ = false;
 };
 
 }  // namespace store

@@ -16,11 +16,11 @@ enum class ErrorCode : long {
   QueryFailed = 3061,
   CharactersAfterEnd = 3142,
   InvalidArgument = 3001,
+  ReadOnly = 3027,
   ItemNotFound = 3265,
   ObjectClosed = 3420,
   NotADatabase = 3343,
   SubscriptOutOfRange = 9,
-  InvalidConnectString = 3151,
 };
 
 struct Error {

@@ -2,6 +2,7 @@
 // A field's value: Null, a number, text or bytes, as the store holds it.
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 
 namespace store {
@@ -31,6 +32,13 @@ class Value {
 
   // The stored bytes of a binary field; nothing for any other kind.
   std::optional<Bytes> AsBytes() const;
+
+  // f called with what the value holds: Null, long long, double,
+  // std::wstring or Bytes.
+  template <class F>
+  decltype(auto) Visit(F&& f) const {
+    return std::visit(std::forward<F>(f), v_);
+  }
 
  private:
   std::variant<Null, long long, double, std::wstring, Bytes> v_;

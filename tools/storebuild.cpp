@@ -3,8 +3,6 @@
 // refuses any text that would not come back unchanged.
 #include <windows.h>
 
-#include <sqlite3.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +12,7 @@
 
 #include "common/codepage.h"
 #include "oracle/oracle_text.h"
+#include "oracle/store_writer.h"
 #include "tools/lot_source.h"
 #include "tools/stroke_source.h"
 
@@ -23,60 +22,6 @@ int Fail(const std::string& message) {
   std::fprintf(stderr, "storebuild: %s\n", message.c_str());
   return 1;
 }
-
-class Store {
- public:
-  explicit Store(const std::wstring& path) {
-    if (sqlite3_open_v2(win::ToUtf8(path).c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                        nullptr) != SQLITE_OK)
-      Close();
-  }
-  Store(const Store&) = delete;
-  Store& operator=(const Store&) = delete;
-  ~Store() { Close(); }
-
-  bool ok() const { return db_ != nullptr; }
-  std::string LastError() const { return db_ ? sqlite3_errmsg(db_) : "cannot open"; }
-  bool Exec(const char* sql) { return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
-
-  bool InsertLot(int id, const std::string& content) {
-    return Insert("INSERT INTO vesha (id, content) VALUES (?1, ?2)", [&](sqlite3_stmt* s) {
-      sqlite3_bind_int(s, 1, id);
-      sqlite3_bind_blob(s, 2, content.data(), static_cast<int>(content.size()), SQLITE_TRANSIENT);
-    });
-  }
-
-  bool InsertStrokes(wchar_t zi, int strokes) {
-    const std::string z = win::ToUtf8(std::wstring_view(&zi, 1));
-    const std::string bh = std::to_string(strokes);
-    return Insert("INSERT INTO hanzi (Zi, bh) VALUES (?1, ?2)", [&](sqlite3_stmt* s) {
-      sqlite3_bind_text(s, 1, z.c_str(), -1, SQLITE_TRANSIENT);
-      sqlite3_bind_text(s, 2, bh.c_str(), -1, SQLITE_TRANSIENT);
-    });
-  }
-
- private:
-  template <class Bind>
-  bool Insert(const char* sql, Bind bind) {
-    sqlite3_stmt* s = nullptr;
-    if (sqlite3_prepare_v2(db_, sql, -1, &s, nullptr) != SQLITE_OK) return false;
-    bind(s);
-    const bool ok = sqlite3_step(s) == SQLITE_DONE;
-    sqlite3_finalize(s);
-    return ok;
-  }
-  void Close() {
-    if (db_) sqlite3_close(db_);
-    db_ = nullptr;
-  }
-
-  sqlite3* db_ = nullptr;
-};
-
-constexpr const char* kSchema =
-    "CREATE TABLE vesha (id INTEGER PRIMARY KEY, content BLOB NOT NULL);"
-    "CREATE TABLE hanzi (Zi TEXT NOT NULL, bh TEXT NOT NULL);"
-    "CREATE INDEX hanzi_Zi ON hanzi (Zi);";
 
 std::string Scrambled(int lot, const std::wstring& text, std::string& error) {
   size_t unheld = 0;
@@ -121,22 +66,22 @@ int wmain(int argc, wchar_t** argv) {
   // Written beside the target and moved over it only when complete.
   std::filesystem::path temp = storePath;
   temp += L".tmp";
-  std::error_code ec;
-  std::filesystem::remove(temp, ec);
   std::string error;
   {
-    Store store(temp.wstring());
-    if (!store.ok() || !store.Exec(kSchema) || !store.Exec("BEGIN")) {
-      error = "cannot create the store: " + store.LastError();
+    auto store = oracle::StoreWriter::Create(temp, error);
+    if (!store) {
+      error = "cannot create the store: " + error;
     } else {
       for (const auto& [lot, content] : contents)
-        if (error.empty() && !store.InsertLot(lot, content)) error = "cannot write lot " + std::to_string(lot);
+        if (error.empty() && !store->AddLot(lot, content)) error = "cannot write lot " + std::to_string(lot);
       for (const auto& c : strokes)
-        if (error.empty() && !store.InsertStrokes(c.character, c.strokes)) error = "cannot write table hanzi";
-      if (error.empty() && !store.Exec("COMMIT")) error = "cannot write the store: " + store.LastError();
+        if (error.empty() && !store->AddCharacter(std::wstring_view(&c.character, 1), std::to_wstring(c.strokes)))
+          error = "cannot write table hanzi";
+      if (error.empty() && !store->Commit()) error = "cannot write the store: " + store->LastError();
     }
   }
   if (!error.empty()) {
+    std::error_code ec;
     std::filesystem::remove(temp, ec);
     return Fail(error);
   }

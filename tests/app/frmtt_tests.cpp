@@ -147,3 +147,31 @@ TEST_F(FrmttTest, LayoutInTwips) {
 }
 
 }  // namespace
+
+// Typed quotes and backslashes reach the store as values: the lot of their
+// stroke counts, or, when the store lacks them, the message that says so.
+TEST(FrmttTypedQuotes, QuotesAndBackslashesAreLookedUpAsTyped) {
+  FormHarness h({{75, L"签75"}, {74, L"签74"}}, {{L"甲", L"7"}, {L"'", L"5"}, {L"\\", L"4"}});
+  struct Case {
+    const wchar_t* chars;
+    const wchar_t* shown;
+    std::wstring message;  // after the one asking for Chinese as the quote or backslash is typed
+  };
+  const auto check = [&](const Case& c) {
+    h.messages.texts.clear();
+    app::frmtt& w = h.Open(app::form1::IDM_MNUCeZi, &app::Form1::frmttWindow);
+    FormHarness::Type(w.txtZi(), c.chars);
+    FormHarness::Click(w.Command1());
+    EXPECT_EQ(WindowText(h.form->maintxt()), c.shown) << c.chars;
+    std::vector<std::wstring> expected = {L"请输入中文"};
+    if (!c.message.empty()) expected.push_back(c.message);
+    EXPECT_EQ(h.messages.texts, expected) << c.chars;
+    if (app::frmtt* stays = h.form->frmttWindow()) ::SendMessageW(stays->hwnd(), WM_CLOSE, 0, 0);
+  };
+  check({L"甲'", L"签75", L""});
+  check({L"甲\\", L"签74", L""});
+  ASSERT_TRUE(testing_support::ExecOnStore(h.dir.File(L"veshalib.mdb"), "DELETE FROM hanzi WHERE Zi <> '甲'"));
+  h.form->SetText(L"");
+  check({L"甲'", L"", L"字库中尚无“'”字，请通知作者"});
+  check({L"甲\\", L"", L"字库中尚无“\\”字，请通知作者"});
+}

@@ -54,13 +54,4 @@ TEST(LotSource, ALotWrittenInTwoFilesIsRefused) {
   EXPECT_EQ(error.where, "b.txt:1");
 }
 
-TEST(LotSource, TheRepositorysLotsAllRead) {
-  LotTexts texts;
-  LotSourceError error;
-  ASSERT_TRUE(tools::ReadLotFolder(VESHA_DATA_DIR L"/lots", texts, error)) << error.where << error.message;
-  ASSERT_TRUE(texts.count(1));
-  ASSERT_TRUE(texts.count(384));
-  for (const auto& [lot, text] : texts) EXPECT_FALSE(text.empty()) << lot;
-}
-
 }  // namespace

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -30,6 +33,7 @@ constexpr int kNarrowHeight = 8;
 // screen's depth from 20000 x 20000 pixels would be 1.6 GB.
 constexpr std::uint64_t kPrivateBytesLimit = 400ULL << 20;
 constexpr ULONGLONG kRefusalMs = 1000;
+constexpr WORD kBitmapSignature = 'B' | 'M' << 8;
 
 // A 1 x 1 PNG: a picture, but not a bitmap.
 const std::string kPng(
@@ -37,42 +41,30 @@ const std::string kPng(
     "c\xf8\xcf\xc0\0\0\x03\x01\x01\0\x18\xdd\x8d\xb0\0\0\0\0IEND\xae B`\x82",
     67);
 
-void Put(std::string& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
+template <class T>
+std::string BytesOf(const T& header) {
+  return std::string(reinterpret_cast<const char*>(&header), sizeof header);
 }
 
-// An 8-bit run-length bitmap of one colour: each row in runs of at most
-// 255 pixels, so a huge picture stays a small file.
+// An 8-bit run-length bitmap of one colour, green, the board's transparent
+// colour: each row in runs of at most 255 pixels, so a huge picture stays
+// a small file.
 std::string Rle8Bitmap(int width, int height) {
-  constexpr std::uint32_t kFileHeader = 14, kInfoHeader = 40, kColours = 1, kRle8 = 1, kBits = 8;
   constexpr int kLongestRun = 255;
+  const std::string endOfLine("\0\0", 2), endOfBitmap("\0\1", 2);
   std::string data;
   for (int y = 0; y < height; ++y) {
-    for (int left = width; left > 0; left -= kLongestRun) {
-      data += static_cast<char>(std::min(left, kLongestRun));
-      data += '\0';  // colour index 0
-    }
-    data += std::string("\0\0", 2);  // end of line
+    for (int left = width; left > 0; left -= kLongestRun)
+      data += {static_cast<char>(std::min(left, kLongestRun)), '\0'};  // the run's length, colour 0
+    data += endOfLine;
   }
-  data += std::string("\0\1", 2);  // end of bitmap
-  const std::uint32_t offset = kFileHeader + kInfoHeader + 4 * kColours;
-  std::string out = "BM";
-  Put(out, offset + static_cast<std::uint32_t>(data.size()), 4);
-  Put(out, 0, 4);
-  Put(out, offset, 4);
-  Put(out, kInfoHeader, 4);
-  Put(out, static_cast<std::uint32_t>(width), 4);
-  Put(out, static_cast<std::uint32_t>(height), 4);
-  Put(out, 1, 2);  // planes
-  Put(out, kBits, 2);
-  Put(out, kRle8, 4);
-  Put(out, static_cast<std::uint32_t>(data.size()), 4);
-  Put(out, 0, 4);  // resolution
-  Put(out, 0, 4);
-  Put(out, kColours, 4);
-  Put(out, 0, 4);
-  Put(out, 0x0000FF00, 4);  // green: the board's transparent colour
-  return out + data;
+  data += endOfBitmap;
+  const RGBQUAD green{0, UCHAR_MAX, 0, 0};
+  const BITMAPINFOHEADER info{sizeof(BITMAPINFOHEADER), width, height, 1, CHAR_BIT, BI_RLE8,
+                              static_cast<DWORD>(data.size()), 0, 0, 1, 0};
+  const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info + sizeof green;
+  const BITMAPFILEHEADER file{kBitmapSignature, static_cast<DWORD>(offset + data.size()), 0, 0, offset};
+  return BytesOf(file) + BytesOf(info) + BytesOf(green) + data;
 }
 
 bool WriteSolidBmp(const std::wstring& file, int width, int height) {
@@ -112,33 +104,30 @@ TEST(HostileBitmapLoader, ASheetNarrowerThanItsCellsHasEmptyCells) {
   }
 }
 
-enum class Spoil { Missing, Empty, Png, Text, OnePixel, Huge, Narrow };
+// One way to spoil a picture of the program directory.
+struct Spoil {
+  const char* name;
+  std::function<bool(const ProgramCopy&, const wchar_t* file)> apply;
+};
+
+const Spoil kSpoils[] = {
+    {"Missing", [](const ProgramCopy& c, const wchar_t* f) { return c.Remove(f); }},
+    {"Empty", [](const ProgramCopy& c, const wchar_t* f) { return c.Replace(f, ""); }},
+    {"PngRenamed", [](const ProgramCopy& c, const wchar_t* f) { return c.Replace(f, kPng); }},
+    {"TextRenamed", [](const ProgramCopy& c, const wchar_t* f) { return c.Replace(f, "这不是图片，是一段文字。\r\n"); }},
+    {"OneByOne", [](const ProgramCopy& c, const wchar_t* f) { return WriteSolidBmp(c.File(f), 1, 1); }},
+    {"TwentyThousandSquare",
+     [](const ProgramCopy& c, const wchar_t* f) { return c.Replace(f, Rle8Bitmap(kHugeSide, kHugeSide)); }},
+};
+const Spoil kNarrowSheet = {"NarrowerThanItsCells", [](const ProgramCopy& c, const wchar_t* f) {
+                              return WriteSolidBmp(c.File(f), kNarrowWidth, kNarrowHeight);
+                            }};
 
 struct BitmapCase {
   const wchar_t* file;
   const char* role;
-  Spoil spoil;
+  const Spoil* spoil;
 };
-
-const char* SpoilName(Spoil spoil) {
-  switch (spoil) {
-    case Spoil::Missing:
-      return "Missing";
-    case Spoil::Empty:
-      return "Empty";
-    case Spoil::Png:
-      return "PngRenamed";
-    case Spoil::Text:
-      return "TextRenamed";
-    case Spoil::OnePixel:
-      return "OneByOne";
-    case Spoil::Huge:
-      return "TwentyThousandSquare";
-    case Spoil::Narrow:
-      break;
-  }
-  return "NarrowerThanItsCells";
-}
 
 std::vector<BitmapCase> Cases() {
   const std::pair<const wchar_t*, const char*> pictures[] = {{L"bck_001.bmp", "Tile"},
@@ -148,33 +137,12 @@ std::vector<BitmapCase> Cases() {
                                                              {L"a_small.bmp", "SmallAsteroid"}};
   std::vector<BitmapCase> cases;
   for (const auto& [file, role] : pictures)
-    for (Spoil spoil : {Spoil::Missing, Spoil::Empty, Spoil::Png, Spoil::Text, Spoil::OnePixel, Spoil::Huge})
-      cases.push_back({file, role, spoil});
-  cases.push_back({L"m_sh.bmp", "ShipSheet", Spoil::Narrow});
+    for (const Spoil& spoil : kSpoils) cases.push_back({file, role, &spoil});
+  cases.push_back({L"m_sh.bmp", "ShipSheet", &kNarrowSheet});
   return cases;
 }
 
-bool SpoilFile(const ProgramCopy& copy, const BitmapCase& c) {
-  switch (c.spoil) {
-    case Spoil::Missing:
-      return copy.Remove(c.file);
-    case Spoil::Empty:
-      return copy.Replace(c.file, "");
-    case Spoil::Png:
-      return copy.Replace(c.file, kPng);
-    case Spoil::Text:
-      return copy.Replace(c.file, "这不是图片，是一段文字。\r\n");
-    case Spoil::OnePixel:
-      return WriteSolidBmp(copy.File(c.file), 1, 1);
-    case Spoil::Huge:
-      return copy.Replace(c.file, Rle8Bitmap(kHugeSide, kHugeSide));
-    case Spoil::Narrow:
-      break;
-  }
-  return WriteSolidBmp(copy.File(c.file), kNarrowWidth, kNarrowHeight);
-}
-
-void PrintTo(const BitmapCase& c, std::ostream* out) { *out << c.role << " " << SpoilName(c.spoil); }
+void PrintTo(const BitmapCase& c, std::ostream* out) { *out << c.role << " " << c.spoil->name; }
 
 class HostileBitmap : public ::testing::TestWithParam<BitmapCase> {};
 
@@ -182,7 +150,7 @@ class HostileBitmap : public ::testing::TestWithParam<BitmapCase> {};
 // cannot act on it and the oracle works without it.
 TEST_P(HostileBitmap, BoardRunsSilentlyInBoundedMemoryAndTheDrawShowsALot) {
   ProgramCopy copy;
-  ASSERT_TRUE(SpoilFile(copy, GetParam()));
+  ASSERT_TRUE(GetParam().spoil->apply(copy, GetParam().file));
   copy.Record();
   hostile::ProgramSession session(copy.Exe());
   ASSERT_TRUE(session.Answers());
@@ -200,7 +168,7 @@ TEST_P(HostileBitmap, BoardRunsSilentlyInBoundedMemoryAndTheDrawShowsALot) {
 
 INSTANTIATE_TEST_SUITE_P(EveryPicture, HostileBitmap, ::testing::ValuesIn(Cases()),
                          [](const ::testing::TestParamInfo<BitmapCase>& info) {
-                           return std::string(info.param.role) + SpoilName(info.param.spoil);
+                           return std::string(info.param.role) + info.param.spoil->name;
                          });
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <sqlite3.h>
 #include <windows.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <random>
@@ -27,15 +27,16 @@
 namespace {
 
 using oracle::CharacterRefusal;
+using testing_support::ExecOnStore;
 using testing_support::kLotShown;
 using testing_support::ProgramCopy;
 using testing_support::RecordingLotView;
+using testing_support::WriteFile;
 using Outcome = std::variant<std::int16_t, CharacterRefusal>;
 
 constexpr wchar_t kStore[] = L"veshalib.mdb";
 const Outcome kUnreadable = CharacterRefusal{CharacterRefusal::StoreUnreadable};
 constexpr size_t kRandomBytes = 4096;
-constexpr int kLotOfOneStroke = 1;  // 一 has one stroke
 constexpr size_t kHugeLotBytes = 10 << 20;
 constexpr ULONGLONG kHugeLotShowMs = 5000;
 
@@ -51,41 +52,6 @@ std::string ShippedStore() {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-struct CloseDatabase {
-  void operator()(sqlite3* db) const { sqlite3_close(db); }
-};
-using unique_database = std::unique_ptr<sqlite3, CloseDatabase>;
-
-unique_database OpenForWriting(const std::wstring& path) {
-  sqlite3* raw = nullptr;
-  unique_database db;
-  if (sqlite3_open_v2(win::ToUtf8(path).c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) db.reset(raw);
-  else sqlite3_close(raw);
-  return db;
-}
-
-// The lot's stored bytes repeated up to the size: a text that decodes to
-// the same lot again and again.
-bool GrowLot(const std::wstring& path, int id, size_t size) {
-  const unique_database db = OpenForWriting(path);
-  sqlite3_stmt* raw = nullptr;
-  if (!db || sqlite3_prepare_v2(db.get(), "SELECT content FROM vesha WHERE id = ?1", -1, &raw, nullptr) != SQLITE_OK)
-    return false;
-  std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> read(raw, &sqlite3_finalize);
-  sqlite3_bind_int(raw, 1, id);
-  if (sqlite3_step(raw) != SQLITE_ROW) return false;
-  const std::string one(static_cast<const char*>(sqlite3_column_blob(raw, 0)),
-                        static_cast<size_t>(sqlite3_column_bytes(raw, 0)));
-  std::string grown;
-  while (grown.size() < size) grown += one;
-  if (sqlite3_prepare_v2(db.get(), "UPDATE vesha SET content = ?2 WHERE id = ?1", -1, &raw, nullptr) != SQLITE_OK)
-    return false;
-  std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> write(raw, &sqlite3_finalize);
-  sqlite3_bind_int(raw, 1, id);
-  sqlite3_bind_blob(raw, 2, grown.data(), static_cast<int>(grown.size()), SQLITE_STATIC);
-  return sqlite3_step(raw) == SQLITE_DONE;
-}
-
 class HostileStoreRules : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -99,34 +65,32 @@ class HostileStoreRules : public ::testing::Test {
     oracle::ShowLot(view, lot);
     return view;
   }
-  void ExpectUnreadable(const char* what) const {
-    EXPECT_EQ(Characters(L"天"), kUnreadable) << what;
-    const auto view = Show(1);
-    EXPECT_EQ(view.text, L"") << what;
-    EXPECT_EQ(view.calls, kLotShown) << what;
-  }
 
   testing_support::TempDir dir;
   std::wstring store = dir.File(kStore);
 };
 
-TEST_F(HostileStoreRules, EmptyRandomOrCutOffFilesAreUnreadableAndShowTheEmptyText) {
+// A file that is no store, or lacks either table, is not the oracle's
+// store: the character test says so, rather than blaming a character, and
+// the lot shows as the empty text.
+TEST_F(HostileStoreRules, MissingBrokenOrForeignStoresAreUnreadableAndShowTheEmptyText) {
   const std::string shipped = ShippedStore();
   ASSERT_FALSE(shipped.empty());
-  for (const auto& [what, bytes] : {std::pair{"empty", std::string()}, std::pair{"random bytes", RandomBytes()},
-                                    std::pair{"cut off in the middle", shipped.substr(0, shipped.size() / 2)}}) {
-    ASSERT_TRUE(testing_support::WriteFile(store, bytes));
-    ExpectUnreadable(what);
-  }
-}
-
-// Either table missing means the file is not the oracle's store: the
-// character test says so, rather than blaming a character.
-TEST_F(HostileStoreRules, AStoreWithoutEitherTableIsUnreadable) {
-  for (const char* table : {"vesha", "hanzi"}) {
+  const std::pair<const char*, std::function<bool()>> spoils[] = {
+      {"missing", [&] { return ::DeleteFileW(store.c_str()) != 0; }},
+      {"empty", [&] { return WriteFile(store, ""); }},
+      {"random bytes", [&] { return WriteFile(store, RandomBytes()); }},
+      {"cut off in the middle", [&] { return WriteFile(store, shipped.substr(0, shipped.size() / 2)); }},
+      {"without table vesha", [&] { return ExecOnStore(store, "DROP TABLE vesha"); }},
+      {"without table hanzi", [&] { return ExecOnStore(store, "DROP TABLE hanzi"); }},
+  };
+  for (const auto& [what, spoil] : spoils) {
     SetUp();
-    ASSERT_TRUE(testing_support::ExecOnStore(store, std::string("DROP TABLE ") + table));
-    ExpectUnreadable(table);
+    ASSERT_TRUE(spoil()) << what;
+    EXPECT_EQ(Characters(L"天"), kUnreadable) << what;
+    const auto view = Show(1);
+    EXPECT_EQ(view.text, L"") << what;
+    EXPECT_EQ(view.calls, kLotShown) << what;
   }
 }
 
@@ -134,6 +98,7 @@ TEST_F(HostileStoreRules, AStoreWithoutEitherTableIsUnreadable) {
 // store's column type does not matter. A count beyond it, or no number,
 // is the character's count unreadable.
 TEST_F(HostileStoreRules, StrokeCountsAreDigitsWithinALongElseTheCountIsUnreadable) {
+  ASSERT_TRUE(testing_support::LoosenStore(store));
   const Outcome unreadable = CharacterRefusal{CharacterRefusal::StrokeCountUnreadable, L'天'};
   struct Case {
     const char* bh;
@@ -142,26 +107,24 @@ TEST_F(HostileStoreRules, StrokeCountsAreDigitsWithinALongElseTheCountIsUnreadab
   for (const Case& c : {Case{"14", std::int16_t{4}}, Case{"'14'", std::int16_t{4}}, Case{"'99999999999'", unreadable},
                         Case{"99999999999", unreadable}, Case{"'abc'", unreadable}, Case{"''", unreadable},
                         Case{"'-3'", unreadable}, Case{"-3", unreadable}, Case{"NULL", unreadable}}) {
-    ASSERT_TRUE(testing_support::ExecOnStore(
-        store, std::string("DROP TABLE hanzi; CREATE TABLE hanzi (Zi TEXT, bh); INSERT INTO hanzi VALUES ('") +
-                   win::ToUtf8(L"天") + "', " + c.bh + ")"));
+    ASSERT_TRUE(ExecOnStore(store, "DELETE FROM hanzi; INSERT INTO hanzi VALUES ('" + win::ToUtf8(L"天") + "', " + c.bh + ")"));
     EXPECT_EQ(Characters(L"天"), c.outcome) << c.bh;
   }
 }
 
 // A lot stored twice shows the row stored first, never both; bytes stored
-// as text are no lot text.
-TEST_F(HostileStoreRules, ADuplicatedLotShowsItsFirstRowAndTextContentTheEmptyText) {
-  ASSERT_TRUE(testing_support::ExecOnStore(
-      store,
-      "CREATE TABLE old AS SELECT id, content FROM vesha; DROP TABLE vesha;"
-      "CREATE TABLE vesha (id INTEGER, content BLOB); INSERT INTO vesha SELECT id, content FROM old ORDER BY id;"
-      "INSERT INTO vesha SELECT 1, content FROM old WHERE id = 9; INSERT INTO vesha VALUES (5, 'plain text')"));
+// as text, or Null, are no lot text.
+TEST_F(HostileStoreRules, ADuplicatedLotShowsItsFirstRowAndTextOrNullContentTheEmptyText) {
+  ASSERT_TRUE(testing_support::LoosenStore(store));
+  ASSERT_TRUE(ExecOnStore(store, "INSERT INTO vesha SELECT 1, content FROM vesha WHERE id = 9;"
+                                 "INSERT INTO vesha VALUES (5, 'plain text'), (6, NULL)"));
   EXPECT_EQ(Show(1).text, L"第一签");
   EXPECT_EQ(Show(9).text, L"第九签");
-  const auto text = Show(5);
-  EXPECT_EQ(text.text, L"");
-  EXPECT_EQ(text.calls, kLotShown);
+  for (const std::int16_t lot : {5, 6}) {
+    const auto view = Show(lot);
+    EXPECT_EQ(view.text, L"") << lot;
+    EXPECT_EQ(view.calls, kLotShown) << lot;
+  }
 }
 
 // Nothing to read: the draw shows the empty text without a word, the
@@ -191,7 +154,8 @@ void ExpectLots(hostile::ProgramSession& session) {
   }
 }
 
-// The real program on a copy of its directory with the store spoiled.
+// The real program on a copy of its directory with the store spoiled; the
+// program never changes the directory.
 class HostileStoreProgram : public ::testing::Test {
  protected:
   void CloseAndExpectUnchanged(hostile::ProgramSession& session) {
@@ -202,20 +166,14 @@ class HostileStoreProgram : public ::testing::Test {
   ProgramCopy copy;
 };
 
-TEST_F(HostileStoreProgram, AMissingStoreDrawsSilentlyAndTheCharacterTestNamesIt) {
-  ASSERT_TRUE(copy.Remove(kStore));
-  copy.Record();
-  hostile::ProgramSession session(copy.Exe());
-  ExpectStoreNamed(session);
-  CloseAndExpectUnchanged(session);
-}
-
-TEST_F(HostileStoreProgram, RandomBytesDrawSilentlyAndTheCharacterTestNamesTheStore) {
-  ASSERT_TRUE(copy.Replace(kStore, RandomBytes()));
-  copy.Record();
-  hostile::ProgramSession session(copy.Exe());
-  ExpectStoreNamed(session);
-  CloseAndExpectUnchanged(session);
+TEST_F(HostileStoreProgram, AMissingOrRandomStoreDrawsSilentlyAndTheCharacterTestNamesIt) {
+  for (const bool missing : {true, false}) {
+    ASSERT_TRUE(missing ? copy.Remove(kStore) : copy.Replace(kStore, RandomBytes()));
+    copy.Record();
+    hostile::ProgramSession session(copy.Exe());
+    ExpectStoreNamed(session);
+    CloseAndExpectUnchanged(session);
+  }
 }
 
 TEST_F(HostileStoreProgram, AStoreHeldExclusivelyByAnotherProgramIsNamedWithoutHanging) {
@@ -232,8 +190,10 @@ TEST_F(HostileStoreProgram, AStoreHeldExclusivelyByAnotherProgramIsNamedWithoutH
 }
 
 TEST_F(HostileStoreProgram, AStoreWriteLockedByAnotherConnectionIsNamedWithoutHanging) {
-  const unique_database writer = OpenForWriting(copy.File(kStore));
-  ASSERT_TRUE(writer);
+  sqlite3* raw = nullptr;
+  const int opened = sqlite3_open_v2(win::ToUtf8(copy.File(kStore)).c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+  const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> writer(raw, &sqlite3_close);
+  ASSERT_EQ(opened, SQLITE_OK);
   ASSERT_EQ(sqlite3_exec(writer.get(), "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
   {
     hostile::ProgramSession session(copy.Exe());
@@ -253,9 +213,10 @@ TEST_F(HostileStoreProgram, AReadOnlyStoreGivesLotsAsUsual) {
 
 // No lot the build writes is longer than a few hundred characters; one of
 // 10 MB is an unreadable row, shown empty at once rather than stalling
-// the text view for many seconds.
+// the text view for many seconds. 一 has one stroke: lot 1.
 TEST_F(HostileStoreProgram, ATenMegabyteLotShowsTheEmptyTextAtOnce) {
-  ASSERT_TRUE(GrowLot(copy.File(kStore), kLotOfOneStroke, kHugeLotBytes));
+  ASSERT_TRUE(ExecOnStore(copy.File(kStore),
+                          "UPDATE vesha SET content = zeroblob(" + std::to_string(kHugeLotBytes) + ") WHERE id = 1"));
   copy.Record();
   hostile::ProgramSession session(copy.Exe());
   const ULONGLONG start = ::GetTickCount64();

@@ -31,21 +31,14 @@ std::wstring AllCodePage936Characters() {
   return all;
 }
 
+// Among them those whose scrambled code is no character: 有 is 0xD3D0,
+// and its trail byte 0xD0 becomes 0xFF.
 TEST(OracleText, EveryCodePage936CharacterRoundTrips) {
   const std::wstring all = AllCodePage936Characters();
   ASSERT_GT(all.size(), 21000u);
   const auto stored = ScrambleOracleText(all, kTextKey);
   ASSERT_TRUE(stored.has_value());
   EXPECT_EQ(DecodeOracleText(*stored, kTextKey), all);
-}
-
-TEST(OracleText, CharactersWhoseScrambledCodeIsNoCharacterSurvive) {
-  // 有 is 0xD3D0 and 中 0xD6D0: trail 0xD0 becomes 0xFF; 男 0xC4D0 likewise.
-  for (const wchar_t* text : {L"有", L"中", L"子", L"自", L"行", L"男", L"有中子自行男\r\n"}) {
-    const auto stored = ScrambleOracleText(text, kTextKey);
-    ASSERT_TRUE(stored.has_value()) << text;
-    EXPECT_EQ(DecodeOracleText(*stored, kTextKey), text);
-  }
 }
 
 TEST(OracleText, EmptyAndOneCharacter) {

@@ -12,6 +12,10 @@ using testing_support::RecordingTextPrinter;
 
 namespace {
 
+constexpr DWORD kForAll = PD_RETURNDC | PD_NOPAGENUMS;
+constexpr DWORD kForSelection = kForAll | PD_SELECTION;
+const std::wstring kAll = L"第一行\r第二行";  // the box keeps one CR a line
+
 class Host final : public printing::PrintHost {
  public:
   explicit Host(printing::PrinterPrompt& prompt) : dialog(prompt) {}
@@ -39,37 +43,32 @@ class PrintRichTextTest : public ::testing::Test {
   Host host{prompt};
 };
 
-TEST_F(PrintRichTextTest, NothingSelectedOpensForAllAndPrintsAll) {
-  printing::PrintRichText(host, box);
-  ASSERT_EQ(prompt.flagsSeen.size(), 1u);
-  EXPECT_EQ(prompt.flagsSeen[0], 264u);
-  EXPECT_EQ(printer.printed, std::vector<std::wstring>{L"第一行\r第二行"});
-  EXPECT_EQ(printer.dcs[0], host.dialog.hDC()) << "on the chosen printer's DC";
-  EXPECT_NE(printer.dcs[0], nullptr);
-  EXPECT_TRUE(host.dialog.CancelError);
-}
-
-TEST_F(PrintRichTextTest, ASelectionOpensForTheSelectionAndPrintsIt) {
-  Select(4, 3);
-  prompt.chooseSelection = true;
-  printing::PrintRichText(host, box);
-  EXPECT_EQ(prompt.flagsSeen, std::vector<DWORD>{265});
-  EXPECT_EQ(printer.printed, std::vector<std::wstring>{L"第二行"});
-}
-
-TEST_F(PrintRichTextTest, ChoosingAllDespiteASelectionPrintsAll) {
-  Select(4, 3);
-  prompt.chooseSelection = false;
-  printing::PrintRichText(host, box);
-  EXPECT_EQ(printer.printed, std::vector<std::wstring>{L"第一行\r第二行"});
-  EXPECT_EQ(box.SelLength(), 0);
-}
-
-TEST_F(PrintRichTextTest, ChoosingTheSelectionWithNothingSelectedPrintsNothing) {
-  prompt.chooseSelection = true;
-  printing::PrintRichText(host, box);
-  EXPECT_EQ(prompt.flagsSeen.size(), 1u);
-  EXPECT_TRUE(printer.printed.empty());
+// The dialog opens for the selection when there is one; what is printed
+// is what the user then chooses, on the chosen printer's DC.
+TEST_F(PrintRichTextTest, TheDialogOpensForWhatIsSelectedAndPrintsWhatIsChosen) {
+  struct Case {
+    long selLength;  // of 第二行, at 4
+    bool chooseSelection;
+    DWORD flags;
+    std::vector<std::wstring> printed;
+  };
+  for (const Case& c : {Case{0, false, kForAll, {kAll}}, Case{3, true, kForSelection, {L"第二行"}},
+                        Case{3, false, kForSelection, {kAll}}, Case{0, true, kForAll, {}}}) {
+    printer.printed.clear();
+    printer.dcs.clear();
+    prompt.flagsSeen.clear();
+    Select(4, c.selLength);
+    prompt.chooseSelection = c.chooseSelection;
+    printing::PrintRichText(host, box);
+    EXPECT_EQ(prompt.flagsSeen, std::vector<DWORD>{c.flags}) << c.selLength << c.chooseSelection;
+    EXPECT_EQ(printer.printed, c.printed) << c.selLength << c.chooseSelection;
+    EXPECT_NE(host.dialog.hDC(), nullptr);
+    for (HDC dc : printer.dcs) EXPECT_EQ(dc, host.dialog.hDC());
+    EXPECT_TRUE(host.dialog.CancelError);
+    if (!c.chooseSelection) {
+      EXPECT_EQ(box.SelLength(), 0) << "printing all clears the selection";
+    }
+  }
 }
 
 TEST_F(PrintRichTextTest, FlagsAreSetAfreshOnEveryCall) {
@@ -79,22 +78,19 @@ TEST_F(PrintRichTextTest, FlagsAreSetAfreshOnEveryCall) {
   printing::PrintRichText(host, box);
   box.SetSelLength(0);
   printing::PrintRichText(host, box);
-  EXPECT_EQ(prompt.flagsSeen, (std::vector<DWORD>{265, 265, 264}));
+  EXPECT_EQ(prompt.flagsSeen, (std::vector<DWORD>{kForSelection, kForSelection, kForAll}));
 }
 
-TEST_F(PrintRichTextTest, CancelPrintsNothing) {
+// Cancelled, nothing prints; a dialog that fails still lets the print
+// step run, on no printer, where it fails quietly.
+TEST_F(PrintRichTextTest, CancelOrAFailedDialogPrintsNothing) {
   prompt.answer = DialogResult::Cancelled;
   printing::PrintRichText(host, box);
   EXPECT_TRUE(printer.printed.empty());
   EXPECT_EQ(host.dialog.hDC(), nullptr);
-}
-
-TEST_F(PrintRichTextTest, ADialogThatFailsPrintsNothingAndGoesOn) {
   prompt.answer = DialogResult::Failed;
   printing::PrintRichText(host, box);
-  // The print step still runs, on no printer, and fails quietly.
-  ASSERT_EQ(printer.dcs.size(), 1u);
-  EXPECT_EQ(printer.dcs[0], nullptr);
+  EXPECT_EQ(printer.dcs, std::vector<HDC>{nullptr});
 }
 
 TEST(GdiTextPrinter, RefusesADeviceThatCannotPrint) {

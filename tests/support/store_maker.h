@@ -1,5 +1,5 @@
 #pragma once
-// Small oracle stores for tests, written with SQLite directly.
+// Small oracle stores for tests, written with the builder's own schema.
 #include <string>
 #include <vector>
 
@@ -19,9 +19,13 @@ struct StoreChar {
 bool WriteStore(const std::wstring& path, const std::vector<StoreLot>& lots,
                 const std::vector<StoreChar>& chars = {});
 
-// Runs SQL statements against a store file (to make odd rows: Null
-// contents, text where bytes belong).
+// Runs SQL statements against a store file, to spoil it.
 bool ExecOnStore(const std::wstring& path, const std::string& sql);
+
+// Rebuilds both tables, rows kept, without the keys and NOT NULL rules of
+// the real schema, and with bh of no type: for tests of stores that no
+// builder writes, with Null fields, numbers as counts or lots stored twice.
+bool LoosenStore(const std::wstring& path);
 
 // Writes a file that is not a store.
 bool WriteFile(const std::wstring& path, const std::string& bytes);

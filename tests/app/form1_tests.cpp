@@ -68,61 +68,48 @@ TEST_F(Form1Test, StartsOnTheBoardAndStopsTheLoopWhenClosed) {
   EXPECT_EQ(form.hwnd(), nullptr);
 }
 
-TEST_F(Form1Test, AnyButtonReleasedOverTheBoardOpensThePopupButNotOverTheTextView) {
+// Any mouse button released over the board opens the popup menu there.
+// Keyboard users open it with Shift+F10 (which the system turns into a
+// request without a position) or the Application key, at the board's
+// centre. A request with a position opens it there, but only over the
+// board. Over the text view, the mouse and keys are the text box's.
+TEST_F(Form1Test, ThePopupOpensFromTheMouseAndTheKeyboardButNotOverTheTextView) {
   h.RunLoaded([&] {
     testing_support::PopupWatcher watcher;
-    const LPARAM at = MAKELPARAM(200, 150);
-    for (UINT up : {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP}) Send(form.hwnd(), up, 0, at);
-    EXPECT_EQ(watcher.Count(form.mnupopup()), 3);
-
-    Draw(0.0);
-    ASSERT_TRUE(TextViewUp());
-    Send(form.maintxt(), WM_LBUTTONUP, 0, at);
-    Send(form.maintxt(), WM_RBUTTONUP, 0, at);
-    EXPECT_EQ(watcher.Count(form.mnupopup()), 3);
-  });
-}
-
-// Keyboard users open the menu with Shift+F10 (which the system turns into
-// a context menu request without a position) or the Application key; it
-// comes up where a click at the board's centre would open it. A request
-// with a position opens it there, but only over the board.
-TEST_F(Form1Test, TheMenuFromTheKeyboardOpensAtTheBoardsCentre) {
-  h.RunLoaded([&] {
-    testing_support::PopupWatcher watcher;
-    POINT centre{Client().right / 2, Client().bottom / 2};
-    ::ClientToScreen(form.hwnd(), &centre);
-    const auto opened = [&](int count, POINT at, const char* how) {
+    const auto opened = [&](int count, POINT client, const char* how) {
+      ::ClientToScreen(form.hwnd(), &client);
       EXPECT_EQ(watcher.Count(form.mnupopup()), count) << how;
-      EXPECT_EQ(watcher.LastPlace().x, at.x) << how;
-      EXPECT_EQ(watcher.LastPlace().y, at.y) << how;
+      EXPECT_EQ(watcher.LastPlace().x, client.x) << how;
+      EXPECT_EQ(watcher.LastPlace().y, client.y) << how;
     };
+    const auto ask = [&](POINT client) {
+      ::ClientToScreen(form.hwnd(), &client);
+      Send(form.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form.hwnd()), MAKELPARAM(client.x, client.y));
+    };
+    const POINT centre{Client().right / 2, Client().bottom / 2};
+    for (UINT up : {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP}) Send(form.hwnd(), up, 0, MAKELPARAM(200, 150));
+    opened(3, {200, 150}, "mouse buttons");
 
     Send(form.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form.hwnd()), -1);
-    opened(1, centre, "Shift+F10");
+    opened(4, centre, "Shift+F10");
     Send(form.hwnd(), WM_KEYDOWN, VK_APPS);
-    EXPECT_EQ(watcher.Count(form.mnupopup()), 1) << "the menu waits for the key's release";
+    EXPECT_EQ(watcher.Count(form.mnupopup()), 4) << "the menu waits for the key's release";
     Send(form.hwnd(), WM_KEYUP, VK_APPS);
-    opened(2, centre, "the Application key");
-
-    const POINT onBoard{centre.x - 20, centre.y + 10};
-    Send(form.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form.hwnd()), MAKELPARAM(onBoard.x, onBoard.y));
-    opened(3, onBoard, "a pen over the board");
-    POINT caption{0, 0};
-    ::ClientToScreen(form.hwnd(), &caption);
-    Send(form.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form.hwnd()), MAKELPARAM(caption.x, caption.y - 5));
-    EXPECT_EQ(watcher.Count(form.mnupopup()), 3) << "the frame keeps its own menu";
-
+    opened(5, centre, "the Application key");
+    ask({30, 40});
+    opened(6, {30, 40}, "a pen over the board");
+    ask({30, -5});
+    EXPECT_EQ(watcher.Count(form.mnupopup()), 6) << "the frame keeps its own menu";
     Send(form.hwnd(), WM_SYSKEYDOWN, VK_F10);
     Send(form.hwnd(), WM_SYSKEYUP, VK_F10);
-    EXPECT_EQ(watcher.Count(form.mnupopup()), 3) << "F10 alone is the menu bar's key";
+    EXPECT_EQ(watcher.Count(form.mnupopup()), 6) << "F10 alone is the menu bar's key";
 
-    // Over the text view the keys are the text box's.
     Draw(0.0);
     ASSERT_TRUE(TextViewUp());
+    for (UINT up : {WM_LBUTTONUP, WM_RBUTTONUP}) Send(form.maintxt(), up, 0, MAKELPARAM(200, 150));
     Send(form.maintxt(), WM_KEYDOWN, VK_APPS);
     Send(form.maintxt(), WM_KEYUP, VK_APPS);
-    EXPECT_EQ(watcher.Count(form.mnupopup()), 3);
+    EXPECT_EQ(watcher.Count(form.mnupopup()), 6);
   });
 }
 
@@ -182,14 +169,24 @@ TEST_F(Form1Test, ResizingWidensTheTextViewButKeepsItsHeight) {
   });
 }
 
-TEST_F(Form1Test, CtrlPPrintsWhateverElseIsHeldAndOpensTheDialogAlike) {
+// An empty text view says so and leaves the print buffer as it was.
+TEST_F(Form1Test, CtrlPPrintsTheTextViewWhateverElseIsHeld) {
   h.RunLoaded([&] {
+    form.txtother().SetText(L"earlier");
+    Draw(100.5 / 384);  // lot 100 has no row
+    ASSERT_TRUE(TextViewUp());
+    ASSERT_EQ(WindowText(form.maintxt()), L"");
+    PressOverText('P', {VK_CONTROL});
+    EXPECT_EQ(h.messages.texts, std::vector<std::wstring>{L"没有可打印的内容"});
+    EXPECT_TRUE(h.printer.flagsSeen.empty());
+    EXPECT_EQ(form.txtother().Text(), L"earlier");
+
+    h.messages.texts.clear();
     Draw(0.0);
     PressOverText('P', {});
     PressOverText('P', {VK_SHIFT});
-    EXPECT_TRUE(h.textPrinter.printed.empty()) << "P without Control is no command";
     PressOverText('Q', {VK_CONTROL});
-    EXPECT_TRUE(h.textPrinter.printed.empty());
+    EXPECT_TRUE(h.textPrinter.printed.empty()) << "only Control with P is a command";
     PressOverText('P', {VK_CONTROL});
     PressOverText('P', {VK_CONTROL, VK_SHIFT});
     PressOverText('P', {VK_CONTROL, VK_MENU});
@@ -206,20 +203,6 @@ TEST_F(Form1Test, CtrlPPrintsWhateverElseIsHeldAndOpensTheDialogAlike) {
     EXPECT_EQ(h.printer.flagsSeen.size(), 4u);
     EXPECT_EQ(h.textPrinter.printed.size(), 3u) << "a cancelled dialog prints nothing";
     EXPECT_TRUE(h.messages.texts.empty());
-  });
-}
-
-TEST_F(Form1Test, CtrlPOnAnEmptyTextViewSaysSoAndPrintsNothing) {
-  h.RunLoaded([&] {
-    form.txtother().SetText(L"earlier");
-    Draw(100.5 / 384);  // lot 100 has no row
-    ASSERT_TRUE(TextViewUp());
-    ASSERT_EQ(WindowText(form.maintxt()), L"");
-    PressOverText('P', {VK_CONTROL});
-    EXPECT_EQ(h.messages.texts, std::vector<std::wstring>{L"没有可打印的内容"});
-    EXPECT_TRUE(h.printer.flagsSeen.empty());
-    EXPECT_TRUE(h.textPrinter.printed.empty());
-    EXPECT_EQ(form.txtother().Text(), L"earlier") << "the print buffer is left unchanged";
   });
 }
 

@@ -84,19 +84,17 @@ TEST_F(InfoTest, AboutShowsTheProgramsVersion) {
 }
 
 TEST_F(InfoTest, EachLinkGoesToTheShellAndClosesTheWindow) {
-  h.Command(IDM_mnUabout);
-  HWND link = form.frmAboutWindow()->lblLink();
-  const std::wstring home = WindowText(link);
-  FormHarness::Click(link);
-  EXPECT_EQ(h.shell.links, std::vector<std::wstring>{home});
-  EXPECT_EQ(form.frmAboutWindow(), nullptr);
-
-  h.Command(IDM_mnUabout);
-  const std::wstring mail = WindowText(form.frmAboutWindow()->lblMailTo());
-  FormHarness::Click(form.frmAboutWindow()->lblMailTo());
-  ASSERT_EQ(h.shell.links.size(), 2u);
-  EXPECT_EQ(h.shell.links[1], L"mailto:" + mail);
-  EXPECT_EQ(form.frmAboutWindow(), nullptr);
+  using Label = HWND (app::frmAbout::*)() const;
+  const std::pair<Label, std::wstring> links[] = {{&app::frmAbout::lblLink, L""},
+                                                  {&app::frmAbout::lblMailTo, L"mailto:"}};
+  for (const auto& [label, scheme] : links) {
+    app::frmAbout& w = h.Open(IDM_mnUabout, &app::Form1::frmAboutWindow);
+    const std::wstring shown = WindowText((w.*label)());
+    FormHarness::Click((w.*label)());
+    EXPECT_EQ(h.shell.links.back(), scheme + shown);
+    EXPECT_EQ(form.frmAboutWindow(), nullptr);
+  }
+  EXPECT_EQ(h.shell.links.size(), 2u);
   EXPECT_TRUE(h.messages.texts.empty());
 }
 

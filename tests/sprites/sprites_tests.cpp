@@ -5,13 +5,13 @@
 #include <functional>
 #include <memory>
 
-#include "common/twips.h"
 #include "sprites/c_bitmap.h"
 #include "sprites/c_sprite.h"
 #include "sprites/c_sprite_bitmaps.h"
 #include "sprites/c_tile.h"
 #include "sprites/m_gdi.h"
 #include "support/gui.h"
+#include "support/memory_surface.h"
 #include "support/pixels.h"
 #include "support/temp_dir.h"
 
@@ -187,35 +187,25 @@ TEST_F(SpritesTest, ASheetFromPicturesTakesTheMaskGiven) {
   EXPECT_EQ(At(10, 10), kWhite) << "the mask, not the colour, decides";
 }
 
-// A tile of 100 x 100 pixels marked at its top-left corner.
+// A tile of 100 x 100 pixels marked at its top-left corner, on a render
+// object of 300 x 200.
 class TileTest : public SpritesTest {
  protected:
-  class Surface final : public RenderObject {
-   public:
-    explicit Surface(cBitmap& b) : b_(b) {}
-    int ScaleWidth() const override { return win::PixelsToTwipsX(static_cast<int>(b_.Width())); }
-    int ScaleHeight() const override { return win::PixelsToTwipsY(static_cast<int>(b_.Height())); }
-    HDC hDC() const override { return b_.hDC(); }
-
-   private:
-    cBitmap& b_;
-  };
-
   static COLORREF Marked(int x, int y, COLORREF corner) { return x == 0 && y == 0 ? corner : kBlack; }
   std::wstring Marked(const std::wstring& name, COLORREF corner) {
     return Picture(name, 100, 100, [=](int x, int y) { return Marked(x, y, corner); });
   }
-  // The copies a tiling of this size makes on a fresh target.
+  // The copies a tiling makes on the surface, fresh at this size.
   int Copies(const std::function<void()>& tile, SIZE size, COLORREF corner = kRed) {
-    Fresh(size.cx, size.cy, kBlue);
+    MakeTarget(surface.window, size.cx, size.cy, kBlue);
     tile();
     int n = 0;
     for (int y = 0; y < size.cy; y += 100)
-      for (int x = 0; x < size.cx; x += 100) n += At(x, y) == corner;
+      for (int x = 0; x < size.cx; x += 100) n += Pixel(surface.hDC(), x, y) == corner;
     return n;
   }
 
-  Surface surface{target};
+  MemorySurface surface{300, 200};
   cTile tile;
 };
 
@@ -227,7 +217,7 @@ TEST_F(TileTest, TilesRowByRowWithInclusiveBounds) {
     int copies;
   };
   for (const Case& c : {Case{250, 120, 6}, Case{200, 200, 9}, Case{-1, 100, 0}})
-    EXPECT_EQ(Copies([&] { tile.TileDC(target.hDC(), c.width, c.height); }, {400, 400}), c.copies) << c.width;
+    EXPECT_EQ(Copies([&] { tile.TileDC(surface.hDC(), c.width, c.height); }, {400, 400}), c.copies) << c.width;
   EXPECT_EQ(Copies([&] { tile.TileObject(); }, {300, 200}), 6) << "its whole interior, bounds included";
 }
 
@@ -241,7 +231,7 @@ TEST_F(TileTest, FileNameLoadsOncePerNameAndKeepsOnlyGoodNames) {
 
   Marked(L"a.bmp", kGreen);  // the file changes on disk
   tile.FileName(a);
-  const auto tileOne = [&] { tile.TileDC(target.hDC(), 0, 0); };
+  const auto tileOne = [&] { tile.TileDC(surface.hDC(), 0, 0); };
   EXPECT_EQ(Copies(tileOne, {100, 100}), 1) << "the same name is not loaded again";
   tile.FileName(dir.File(L"A.BMP"));
   EXPECT_EQ(Copies(tileOne, {100, 100}, kGreen), 1) << "another case is another name";
@@ -251,7 +241,7 @@ TEST_F(TileTest, FileNameLoadsOncePerNameAndKeepsOnlyGoodNames) {
   EXPECT_EQ(Copies(tileOne, {100, 100}, kGreen), 0) << "an empty picture draws nothing, and returns";
   tile.FileName(L"");
   EXPECT_EQ(tile.FileName(), L"");
-  tile.TileDC(target.hDC(), 100, 100);
+  tile.TileDC(surface.hDC(), 100, 100);
   tile.TileObject();
 }
 
@@ -259,7 +249,7 @@ TEST_F(TileTest, APictureDetachesTheRenderObject) {
   tile.Initialise(surface);
   auto pic = MakePicture(100, 100, [](int x, int y) { return Marked(x, y, kRed); });
   tile.Picture(pic.get());
-  EXPECT_EQ(Copies([&] { tile.TileDC(target.hDC(), 150, 50); }, {200, 100}), 2);
+  EXPECT_EQ(Copies([&] { tile.TileDC(surface.hDC(), 150, 50); }, {200, 100}), 2);
   EXPECT_EQ(Copies([&] { tile.TileObject(); }, {200, 100}), 0);
 }
 

@@ -109,7 +109,8 @@ void Board::ShowStage(HDC window, const RECT& area) const {
            area.top, SRCCOPY);
 }
 
-void Board::Keys() {
+// Left and Right turn the ship a heading a frame; space jumps once a press.
+void Board::SteerShipByKeys() {
   if (keys_.Pressed(kKeyLeft)) {
     m_cShip->Cell(m_cShip->Cell() >= kShipCells ? 1 : m_cShip->Cell() + 1);
   } else if (keys_.Pressed(kKeyRight)) {
@@ -140,7 +141,7 @@ void Board::Frame(HDC window) {
     a->Y(Wrapped(a->Y(), a->YDir(), a->Height(), extent_.cy));
     a->StoreBackground(stage, a->X(), a->Y());
   }
-  Keys();
+  SteerShipByKeys();
   m_cShip->StoreBackground(stage, m_cShip->X(), m_cShip->Y());
 
   // The ship over the asteroids, smaller asteroids over larger ones.

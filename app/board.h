@@ -76,7 +76,7 @@ class Board {
   void ScatterSprite(sprites::cSprite& sprite);
   void AddAsteroids(std::shared_ptr<sprites::cSpriteBitmaps>& sheet, const std::wstring& path,
                     int count);
-  void Keys();
+  void SteerShipByKeys();
   long Round(double value) const;
 
   RandomSource& random_;

@@ -81,51 +81,28 @@ TEST_F(SpritesTest, CBitmapLoadsFilesAtTheirSize) {
   EXPECT_EQ(Pixel(b.hDC(), 15, 3), kBlue);
 }
 
-TEST_F(SpritesTest, CBitmapRendersWithTheRasterOperationGiven) {
+TEST_F(SpritesTest, CBitmapRendersAtThePlaceGivenAndAnEmptyOneNotAtAll) {
   cBitmap source;
-  MakeTarget(source, 4, 4, RGB(0x10, 0x20, 0x40));
-  const HDC dc = Fresh(10, 10, RGB(0x01, 0x02, 0x04));
-  source.RenderBitmap(dc, 2, 2, SRCPAINT);
-  EXPECT_EQ(At(2, 2), RGB(0x11, 0x22, 0x44));
-  EXPECT_EQ(At(6, 6), RGB(0x01, 0x02, 0x04));
+  MakeTarget(source, 4, 4, kRed);
+  const HDC dc = Fresh(10, 10, kBlue);
   source.RenderBitmap(dc, 2, 2);
-  EXPECT_EQ(At(5, 5), RGB(0x10, 0x20, 0x40));
+  EXPECT_EQ(At(2, 2), kRed);
+  EXPECT_EQ(At(5, 5), kRed);
+  EXPECT_EQ(At(6, 6), kBlue);
+  EXPECT_EQ(At(1, 1), kBlue);
 
   cBitmap empty;
   ASSERT_TRUE(empty.CreateAtSize(0, 0));
   empty.RenderBitmap(dc, 0, 0);
-  EXPECT_EQ(At(0, 0), RGB(0x01, 0x02, 0x04));
+  EXPECT_EQ(At(0, 0), kBlue);
 }
 
-TEST(CBitmap, CopiesAPictureWithoutTouchingIt) {
-  auto picture = MakePicture(6, 3, [](int x, int) { return x % 2 ? kRed : kBlue; });
-  ASSERT_TRUE(picture);
-  cBitmap b;
-  ASSERT_TRUE(b.CreateFromPicture(picture.get()));
-  EXPECT_EQ(b.Width(), 6);
-  EXPECT_EQ(b.Height(), 3);
-  EXPECT_EQ(Pixel(b.hDC(), 1, 1), kRed);
-  EXPECT_EQ(Pixel(b.hDC(), 2, 1), kBlue);
-  // The picture's bitmap lives on unchanged, selectable again.
-  OLE_HANDLE handle = 0;
-  picture->get_Handle(&handle);
-  BITMAP info{};
-  EXPECT_TRUE(::GetObjectW(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), sizeof info, &info));
-  EXPECT_EQ(info.bmWidth, 6);
-  EXPECT_TRUE(cBitmap().CreateFromPicture(picture.get()));
-  EXPECT_FALSE(cBitmap().CreateFromPicture(nullptr));
-}
-
-// Drawn straight, the transparent colour arrives white; drawn with
-// transparency, through the work buffer or not, it is left out, and with
-// white as that colour every white pixel is.
+// Drawn through the work buffer or straight, the transparent colour is
+// left out; with white as that colour, every white pixel is.
 TEST_F(SpritesTest, ASheetLeavesOutItsTransparentColour) {
   for (COLORREF transparent : {kGreen, kWhite}) {
     cSpriteBitmaps sheet;
     ASSERT_TRUE(sheet.CreateFromFile(SquareOn(transparent), 1, 1, L"", transparent));
-    sheet.DirectBltSprite(Fresh(20, 20, kBlue), 0, 0, 1);
-    EXPECT_EQ(At(0, 0), kWhite);
-    EXPECT_EQ(At(6, 6), kRed);
     for (bool viaBuffer : {true, false}) {
       sheet.TransparentDraw(Fresh(20, 20, kBlue), 0, 0, 1, viaBuffer);
       for (int y = 0; y < 20; ++y)
@@ -146,14 +123,14 @@ TEST_F(SpritesTest, CellsOfAOneRowSheet) {
   EXPECT_EQ(sheet.CellWidth(), 20);
   EXPECT_EQ(sheet.CellHeight(), 10);
   const HDC dc = Fresh(40, 10, kBlack);
-  sheet.DirectBltSprite(dc, 0, 0, 12);
+  sheet.TransparentDraw(dc, 0, 0, 12, false);
   EXPECT_EQ(At(0, 0), RGB(220, 100, 50));
   EXPECT_EQ(At(20, 0), kBlack) << "one cell wide";
   sheet.TransparentDraw(dc, 20, 0, 1, false);
   EXPECT_EQ(At(39, 5), RGB(0, 100, 50));
   for (long outside : {0L, 13L, -1L}) {
     sheet.TransparentDraw(Fresh(40, 10, kBlack), 0, 0, outside, true);
-    sheet.DirectBltSprite(target.hDC(), 0, 0, outside);
+    sheet.TransparentDraw(target.hDC(), 0, 0, outside, false);
     EXPECT_EQ(At(5, 5), kBlack) << "cell " << outside << " draws nothing";
   }
 
@@ -161,7 +138,7 @@ TEST_F(SpritesTest, CellsOfAOneRowSheet) {
                                    1, L"", kGreen));
   EXPECT_EQ(sheet.CellWidth(), 8);
   for (long cell = 1; cell <= 12; ++cell) {
-    sheet.DirectBltSprite(Fresh(8, 4, kBlack), 0, 0, cell);
+    sheet.TransparentDraw(Fresh(8, 4, kBlack), 0, 0, cell, false);
     for (int x = 0; x < 8; ++x) ASSERT_NE(At(x, 0), kBlue) << cell;
   }
 }
@@ -174,21 +151,10 @@ TEST_F(SpritesTest, SheetFailuresAreResultsNotCrashes) {
   EXPECT_FALSE(sheet.CreateFromFile(good, 0, 1, L"", kGreen)) << "no cells";
   sheet.TransparentDraw(Fresh(20, 20, kBlue), 0, 0, 1, true);
   EXPECT_EQ(At(6, 6), kBlue);
-  EXPECT_FALSE(sheet.CreateFromPicture(nullptr, 1, 1));
 }
 
-TEST_F(SpritesTest, ASheetFromPicturesTakesTheMaskGiven) {
-  auto pic = MakePicture(20, 20, [](int x, int y) { return Square(x, y, kWhite); });
-  auto mask = MakePicture(20, 20, [](int x, int y) { return Square(x, y, kBlack) == kBlack ? kBlack : kWhite; });
-  cSpriteBitmaps sheet;
-  ASSERT_TRUE(sheet.CreateFromPicture(pic.get(), 1, 1, mask.get()));
-  sheet.TransparentDraw(Fresh(20, 20, kBlue), 0, 0, 1, true);
-  EXPECT_EQ(At(1, 1), kBlue);
-  EXPECT_EQ(At(10, 10), kWhite) << "the mask, not the colour, decides";
-}
-
-// A tile of 100 x 100 pixels marked at its top-left corner, on a render
-// object of 300 x 200.
+// A tile of 100 x 100 pixels marked at its top-left corner, drawn on a
+// memory surface.
 class TileTest : public SpritesTest {
  protected:
   static COLORREF Marked(int x, int y, COLORREF corner) { return x == 0 && y == 0 ? corner : kBlack; }
@@ -205,7 +171,7 @@ class TileTest : public SpritesTest {
     return n;
   }
 
-  MemorySurface surface{300, 200};
+  MemorySurface surface{400, 400};
   cTile tile;
 };
 
@@ -218,7 +184,6 @@ TEST_F(TileTest, TilesRowByRowWithInclusiveBounds) {
   };
   for (const Case& c : {Case{250, 120, 6}, Case{200, 200, 9}, Case{-1, 100, 0}})
     EXPECT_EQ(Copies([&] { tile.TileDC(surface.hDC(), c.width, c.height); }, {400, 400}), c.copies) << c.width;
-  EXPECT_EQ(Copies([&] { tile.TileObject(); }, {300, 200}), 6) << "its whole interior, bounds included";
 }
 
 TEST_F(TileTest, FileNameLoadsOncePerNameAndKeepsOnlyGoodNames) {
@@ -242,15 +207,6 @@ TEST_F(TileTest, FileNameLoadsOncePerNameAndKeepsOnlyGoodNames) {
   tile.FileName(L"");
   EXPECT_EQ(tile.FileName(), L"");
   tile.TileDC(surface.hDC(), 100, 100);
-  tile.TileObject();
-}
-
-TEST_F(TileTest, APictureDetachesTheRenderObject) {
-  tile.Initialise(surface);
-  auto pic = MakePicture(100, 100, [](int x, int y) { return Marked(x, y, kRed); });
-  tile.Picture(pic.get());
-  EXPECT_EQ(Copies([&] { tile.TileDC(surface.hDC(), 150, 50); }, {200, 100}), 2);
-  EXPECT_EQ(Copies([&] { tile.TileObject(); }, {200, 100}), 0);
 }
 
 // A red 32 x 32 sprite on a blue stage.
@@ -356,7 +312,6 @@ TEST_F(SpritesTest, RecreatingAndDrawingLeaveNoObjects) {
     s.StoreBackground(stage, 10, 10);
     s.TransparentDraw(stage, 10, 10, 2, true);
     s.RestoreBackground(stage);
-    cTile().Picture(nullptr);
   };
   once();
   const auto before = GuiObjects::Now();

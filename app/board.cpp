@@ -45,7 +45,7 @@ void Board::LoadSheet(std::shared_ptr<sprites::cSpriteBitmaps>& sheet, const std
 
 void Board::NewSprite(const std::shared_ptr<sprites::cSpriteBitmaps>& sheet,
                       std::unique_ptr<sprites::cSprite>& sprite) {
-  sprite = std::make_unique<sprites::cSprite>();
+  sprite = std::make_unique<sprites::cSprite>(screen_);
   sprite->SpriteData(sheet);
   sprite->Create(formDC_);
 }
@@ -55,9 +55,9 @@ void Board::ScatterSprite(sprites::cSprite& sprite) {
     sprite.XDir(Round((random_.Rnd() * kDirSpan - kDirShift) * kDirScale));
     sprite.YDir(Round((random_.Rnd() * kDirSpan - kDirShift) * kDirScale));
   }
-  const SIZE e = PixelExtent(*form_);
-  sprite.X(Round(random_.Rnd() * (e.cx / 2)));
-  sprite.Y(Round(random_.Rnd() * (e.cy / 2)));
+  const SIZE extent = PixelExtent(*form_);
+  sprite.X(Round(random_.Rnd() * (extent.cx / 2)));
+  sprite.Y(Round(random_.Rnd() * (extent.cy / 2)));
   sprite.Active(true);
 }
 
@@ -71,8 +71,9 @@ void Board::AddAsteroids(std::shared_ptr<sprites::cSpriteBitmaps>& sheet, const 
   }
 }
 
-void Board::SetUp(const std::wstring& appPath, sprites::RenderObject& form) {
+void Board::SetUp(const std::wstring& appPath, sprites::RenderObject& form, SIZE screen) {
   form_ = &form;
+  screen_ = screen;
   formDC_ = form.hDC();
   m_cTile = std::make_unique<sprites::cTile>();
   m_cTile->Initialise(form);
@@ -83,11 +84,9 @@ void Board::SetUp(const std::wstring& appPath, sprites::RenderObject& form) {
   AddAsteroids(m_cMedSheet, appPath + kMediumFile, kMediumAsteroids);
   AddAsteroids(m_cSmallSheet, appPath + kSmallFile, kSmallAsteroids);
 
-  const long sw = ::GetSystemMetrics(SM_CXSCREEN);
-  const long sh = ::GetSystemMetrics(SM_CYSCREEN);
   m_cStage = std::make_unique<sprites::cBitmap>();
-  m_cStage->CreateAtSize(sw, sh);
-  m_cTile->TileDC(m_cStage->hDC(), sw, sh);
+  m_cStage->CreateAtSize(screen.cx, screen.cy);
+  m_cTile->TileDC(m_cStage->hDC(), screen.cx, screen.cy);
 }
 
 void Board::Start(SIZE windowExtent) {
@@ -110,7 +109,8 @@ void Board::ShowStage(HDC window, const RECT& area) const {
            area.top, SRCCOPY);
 }
 
-void Board::Keys() {
+// Left and Right turn the ship a heading a frame; space jumps once a press.
+void Board::SteerShipByKeys() {
   if (keys_.Pressed(kKeyLeft)) {
     m_cShip->Cell(m_cShip->Cell() >= kShipCells ? 1 : m_cShip->Cell() + 1);
   } else if (keys_.Pressed(kKeyRight)) {
@@ -141,7 +141,7 @@ void Board::Frame(HDC window) {
     a->Y(Wrapped(a->Y(), a->YDir(), a->Height(), extent_.cy));
     a->StoreBackground(stage, a->X(), a->Y());
   }
-  Keys();
+  SteerShipByKeys();
   m_cShip->StoreBackground(stage, m_cShip->X(), m_cShip->Y());
 
   // The ship over the asteroids, smaller asteroids over larger ones.

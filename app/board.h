@@ -38,8 +38,9 @@ class Board {
   Board& operator=(const Board&) = delete;
 
   // Loads the art from the program directory; whatever is missing is simply
-  // not drawn.
-  void SetUp(const std::wstring& appPath, sprites::RenderObject& form);
+  // not drawn. The stage is the screen's size, so no resize of the window
+  // ever needs a new one.
+  void SetUp(const std::wstring& appPath, sprites::RenderObject& form, SIZE screen);
   bool IsSetUp() const { return m_cStage != nullptr; }
 
   // At each start of the loop: the window's extent for this run, the ship
@@ -75,13 +76,14 @@ class Board {
   void ScatterSprite(sprites::cSprite& sprite);
   void AddAsteroids(std::shared_ptr<sprites::cSpriteBitmaps>& sheet, const std::wstring& path,
                     int count);
-  void Keys();
+  void SteerShipByKeys();
   long Round(double value) const;
 
   RandomSource& random_;
   KeyState& keys_;
   sprites::RenderObject* form_ = nullptr;
   HDC formDC_ = nullptr;
+  SIZE screen_{};
   SIZE extent_{};
   bool bSpaceHeld_ = false;
 };

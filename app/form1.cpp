@@ -67,11 +67,11 @@ win::unique_hmenu BuildMenuBar() {
   return bar;
 }
 
-int ShiftState() {
+int ShiftState(KeyState& keys) {
   int shift = 0;
-  if (::GetKeyState(VK_SHIFT) < 0) shift |= vbShiftMask;
-  if (::GetKeyState(VK_CONTROL) < 0) shift |= vbCtrlMask;
-  if (::GetKeyState(VK_MENU) < 0) shift |= vbAltMask;
+  if (keys.Held(VK_SHIFT)) shift |= vbShiftMask;
+  if (keys.Held(VK_CONTROL)) shift |= vbCtrlMask;
+  if (keys.Held(VK_MENU)) shift |= vbAltMask;
   return shift;
 }
 
@@ -143,7 +143,7 @@ void Form1::Form_Load() {
   ShowSplash();
   // The window may have been closed while the splash was up.
   if (!hwnd()) return;
-  board_.SetUp(services_.appPath, *this);
+  board_.SetUp(services_.appPath, *this, services_.screen.SizeInPixels());
 
   ::ShowWindow(h, SW_SHOW);
   ::UpdateWindow(h);
@@ -379,7 +379,7 @@ LRESULT CALLBACK Form1::MaintxtProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT
       break;
     case WM_KEYDOWN:
       // The key goes on to the text box whatever the handler did.
-      form->maintxt_KeyDown(wp, ShiftState());
+      form->maintxt_KeyDown(wp, ShiftState(form->services_.keys));
       break;
     case WM_NCDESTROY:
       ::RemoveWindowSubclass(h, &Form1::MaintxtProc, kMaintxtSubclassId);

@@ -1,6 +1,7 @@
 #include "app/frmsuom.h"
 
 #include <algorithm>
+#include <string>
 
 #include "app/controls.h"
 #include "app/ui_font.h"
@@ -28,9 +29,8 @@ constexpr std::wstring_view kParagraphTwo =
 constexpr std::wstring_view kLastParagraph =
     L"     八、用法简介：要打印文本的内容请按住Ctrl键不放再按P键,从文本窗口回到主界面请双击一下。";
 
-}  // namespace
-
-std::wstring frmsuom::InstructionsText() {
+// The instructions as the box shows them.
+std::wstring InstructionsText() {
   std::wstring text;
   text += kLineBreak;  // an empty line first
   text += std::wstring(kParagraphOne) + kLineBreak;
@@ -38,6 +38,8 @@ std::wstring frmsuom::InstructionsText() {
   text += kLastParagraph;
   return text;
 }
+
+}  // namespace
 
 void frmsuom::Form_Load() {
   if (!CreateCentred(owner_, kCaption, kStyle, kClientWidth, kClientHeight)) return;

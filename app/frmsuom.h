@@ -2,7 +2,6 @@
 // The instructions window: one text box that fills it.
 #include <windows.h>
 
-#include <string>
 
 #include "app/dialog_window.h"
 #include "app/window_classes.h"
@@ -21,9 +20,6 @@ class frmsuom final : public DialogWindow<frmsuom> {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
   HWND txtsM() const { return txtsM_; }
-
-  // The instructions as the box shows them.
-  static std::wstring InstructionsText();
 
  private:
   void Form_Resize();

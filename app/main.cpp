@@ -18,8 +18,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   printing::GdiTextPrinter textPrinter;
   app::SystemFrameClock clock;
   app::SystemKeyState keys;
+  app::SystemScreen screen;
   app::SystemShellOpener shell;
-  app::Services services{random, messages, printer, textPrinter, clock, keys, shell, win::AppPath()};
+  app::Services services{random, messages, printer, textPrinter, clock, keys, screen, shell, win::AppPath()};
 
   app::Form1 form(services);
   if (!form.Create()) return 1;

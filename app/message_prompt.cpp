@@ -37,10 +37,10 @@ class OtherWindowsDisabled {
 }  // namespace
 
 void SystemMessagePrompt::Show(HWND owner, std::wstring_view text, std::wstring_view title) {
-  const std::wstring t(text);
-  const std::wstring c(title);
+  const std::wstring message(text);
+  const std::wstring caption(title);
   const OtherWindowsDisabled modal(owner);
-  ::MessageBoxW(owner, t.c_str(), c.c_str(), MB_OK);
+  ::MessageBoxW(owner, message.c_str(), caption.c_str(), MB_OK);
 }
 
 }  // namespace app

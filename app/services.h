@@ -7,6 +7,7 @@
 #include "app/key_state.h"
 #include "app/message_prompt.h"
 #include "app/random_source.h"
+#include "app/screen.h"
 #include "app/shell_opener.h"
 #include "printing/print_document.h"
 #include "printing/printer_prompt.h"
@@ -20,6 +21,7 @@ struct Services {
   printing::TextPrinter& textPrinter;
   FrameClock& clock;
   KeyState& keys;
+  Screen& screen;
   ShellOpener& shell;
   std::wstring appPath;  // the program directory, no trailing backslash
 };

@@ -7,9 +7,6 @@
 namespace sprites {
 namespace {
 
-// A whole screen off to the upper left: the first frame's "previous" place.
-POINT OffScreen() { return {-::GetSystemMetrics(SM_CXSCREEN), -::GetSystemMetrics(SM_CYSCREEN)}; }
-
 bool Add(long& value, long step) {
   const long long sum = static_cast<long long>(value) + step;
   if (sum < std::numeric_limits<long>::min() || sum > std::numeric_limits<long>::max()) return false;
@@ -19,8 +16,9 @@ bool Add(long& value, long step) {
 
 }  // namespace
 
-cSprite::cSprite()
-    : drawnX_(OffScreen().x), drawnY_(OffScreen().y), previousX_(drawnX_), previousY_(drawnY_) {}
+// So the first frame copies its "previous" place from outside the stage.
+cSprite::cSprite(SIZE screen)
+    : drawnX_(-screen.cx), drawnY_(-screen.cy), previousX_(drawnX_), previousY_(drawnY_) {}
 
 bool cSprite::IncrementPosition() { return Add(x_, xDir_) && Add(y_, yDir_); }
 

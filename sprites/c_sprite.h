@@ -16,7 +16,9 @@ inline constexpr long kMaxOneRectMove = 24;
 
 class cSprite {
  public:
-  cSprite();
+  // The screen's size in pixels: a sprite not yet drawn was last "drawn"
+  // a whole screen off to the upper left.
+  explicit cSprite(SIZE screen);
   cSprite(const cSprite&) = delete;
   cSprite& operator=(const cSprite&) = delete;
 

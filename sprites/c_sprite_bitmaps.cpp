@@ -60,16 +60,17 @@ bool cSpriteBitmaps::BuildMask(long lWidth, long lHeight, COLORREF lTransColor) 
     ::BitBlt(mask_.dc(), 0, 0, lWidth, lHeight, sheet_.dc(), 0, 0, SRCINVERT);
     return true;
   }
-  BitmapDC temp;
-  if (!mGDI::CreateBitmapDC(true, temp, lWidth, lHeight)) return false;
+  // 1 where the sheet has the transparent colour.
+  BitmapDC transparent;
+  if (!mGDI::CreateBitmapDC(true, transparent, lWidth, lHeight)) return false;
   const COLORREF previous = ::SetBkColor(sheet_.dc(), lTransColor);
-  ::BitBlt(temp.dc(), 0, 0, lWidth, lHeight, sheet_.dc(), 0, 0, SRCCOPY);
+  ::BitBlt(transparent.dc(), 0, 0, lWidth, lHeight, sheet_.dc(), 0, 0, SRCCOPY);
   ::SetBkColor(sheet_.dc(), previous);
   // Monochrome to colour: 1 bits arrive as the sheet's background colour
   // (white), 0 bits as its text colour (black): transparent pixels whiten.
-  ::BitBlt(sheet_.dc(), 0, 0, lWidth, lHeight, temp.dc(), 0, 0, SRCPAINT);
+  ::BitBlt(sheet_.dc(), 0, 0, lWidth, lHeight, transparent.dc(), 0, 0, SRCPAINT);
   ::BitBlt(mask_.dc(), 0, 0, lWidth, lHeight, nullptr, 0, 0, WHITENESS);
-  ::BitBlt(mask_.dc(), 0, 0, lWidth, lHeight, temp.dc(), 0, 0, SRCINVERT);
+  ::BitBlt(mask_.dc(), 0, 0, lWidth, lHeight, transparent.dc(), 0, 0, SRCINVERT);
   return true;
 }
 

@@ -114,10 +114,10 @@ bool CopyPictureDC(bool bMono, IPicture* oPic, BitmapDC& out) {
   auto* picture = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
 
   const win::unique_window_dc screen = ReferenceFor(bMono);
-  win::unique_hdc temp(::CreateCompatibleDC(screen.get()));
-  if (!temp) return false;
-  HDC reference = bMono ? temp.get() : screen.get();
-  const auto keep = win::select(temp.get(), picture);
+  win::unique_hdc pictureDC(::CreateCompatibleDC(screen.get()));
+  if (!pictureDC) return false;
+  HDC reference = bMono ? pictureDC.get() : screen.get();
+  const auto keep = win::select(pictureDC.get(), picture);
 
   out.TakeDC(win::unique_hdc(::CreateCompatibleDC(reference)));
   if (!out.dc()) return false;
@@ -126,7 +126,7 @@ bool CopyPictureDC(bool bMono, IPicture* oPic, BitmapDC& out) {
   win::unique_hbitmap copy(::CreateCompatibleBitmap(reference, info.bmWidth, info.bmHeight));
   if (!copy) return false;
   out.TakeBitmap(std::move(copy));
-  ::BitBlt(out.dc(), 0, 0, info.bmWidth, info.bmHeight, temp.get(), 0, 0, SRCCOPY);
+  ::BitBlt(out.dc(), 0, 0, info.bmWidth, info.bmHeight, pictureDC.get(), 0, 0, SRCCOPY);
   return true;
 }
 

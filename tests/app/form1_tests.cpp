@@ -1,9 +1,10 @@
 // The main window driven through messages, with its board loop running.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/form1_ids.h"
 #include "app/window_classes.h"
-#include "common/twips.h"
 #include "common/window_text.h"
 #include "support/form_harness.h"
 #include "support/gui.h"
@@ -24,7 +25,7 @@ class Form1Test : public ::testing::Test {
   app::Form1& form = *h.form;
 
   bool TextViewUp() const { return ::IsWindowVisible(form.maintxt()) != FALSE; }
-  std::wstring TextView() const { return WindowText(form.maintxt()); }
+  bool MenuBarUp() const { return form.MnupopupVisible(); }
   RECT Client() const {
     RECT r{};
     ::GetClientRect(form.hwnd(), &r);
@@ -40,31 +41,26 @@ class Form1Test : public ::testing::Test {
     h.Command(IDM_fdfdfdf);
   }
   void Send(HWND to, UINT msg, WPARAM wp = 0, LPARAM lp = 0) { ::SendMessageW(to, msg, wp, lp); }
+  // A key pressed over the text view with these modifiers held.
+  void PressOverText(WPARAM key, std::set<int> modifiers) {
+    h.keys.down = std::move(modifiers);
+    Send(form.maintxt(), WM_KEYDOWN, key, 1);
+    h.keys.down.clear();
+  }
 };
 
-TEST_F(Form1Test, StartsOnTheBoardWithTheGivenGeometry) {
+TEST_F(Form1Test, StartsOnTheBoardAndStopsTheLoopWhenClosed) {
   bool ran = false;
   h.RunLoaded([&] {
     ran = true;
     EXPECT_TRUE(form.m_bShuffling());
     EXPECT_TRUE(::IsWindowVisible(form.hwnd()));
-    const RECT w = Bounds(form.hwnd());
-    EXPECT_EQ(w.left, win::TwipsToPixelsX(-60));
-    EXPECT_EQ(w.top, win::TwipsToPixelsY(-60));
-    EXPECT_EQ(w.right - w.left, win::TwipsToPixelsX(12120));
-    EXPECT_EQ(w.bottom - w.top, win::TwipsToPixelsY(9120));
-    EXPECT_EQ(::GetWindowTextLengthW(form.hwnd()), 0);
-    const LONG style = ::GetWindowLongW(form.hwnd(), GWL_STYLE);
-    EXPECT_TRUE(style & WS_THICKFRAME);
-    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-
     EXPECT_FALSE(TextViewUp());
     EXPECT_FALSE(::IsWindowVisible(form.txtother().hwnd()));
-    EXPECT_FALSE(form.MnupopupVisible());
+    EXPECT_FALSE(MenuBarUp());
     const RECT t = Bounds(form.maintxt());
     EXPECT_EQ(t.right - t.left, Client().right);
-    EXPECT_EQ(t.bottom - t.top,
-              win::TwipsToPixelsY(win::PixelsToTwipsY(Client().bottom) + 20));
+    EXPECT_GT(t.bottom - t.top, Client().bottom) << "its lower border lies outside";
     EXPECT_EQ(h.random.randomizeCalls, 1);
   });
   EXPECT_TRUE(ran);
@@ -72,74 +68,48 @@ TEST_F(Form1Test, StartsOnTheBoardWithTheGivenGeometry) {
   EXPECT_EQ(form.hwnd(), nullptr);
 }
 
-TEST_F(Form1Test, AnyButtonReleasedOverTheBoardOpensThePopupButNotOverTheTextView) {
+// Any mouse button released over the board opens the popup menu there.
+// Keyboard users open it with Shift+F10 (which the system turns into a
+// request without a position) or the Application key, at the board's
+// centre. A request with a position opens it there, but only over the
+// board. Over the text view, the mouse and keys are the text box's.
+TEST_F(Form1Test, ThePopupOpensFromTheMouseAndTheKeyboardButNotOverTheTextView) {
   h.RunLoaded([&] {
     testing_support::PopupWatcher watcher;
-    const LPARAM at = MAKELPARAM(200, 150);
-    Send(form.hwnd(), WM_LBUTTONUP, 0, at);
-    Send(form.hwnd(), WM_RBUTTONUP, 0, at);
-    Send(form.hwnd(), WM_MBUTTONUP, 0, at);
-    EXPECT_EQ(watcher.Count(form.mnupopup()), 3);
-
-    Draw(0.0);
-    ASSERT_TRUE(TextViewUp());
-    Send(form.maintxt(), WM_LBUTTONUP, 0, at);
-    Send(form.maintxt(), WM_RBUTTONUP, 0, at);
-    EXPECT_EQ(watcher.Count(form.mnupopup()), 3);
-  });
-}
-
-// Keyboard users open the menu with Shift+F10 or the Application key; it
-// comes up where a click at the board's centre would open it.
-TEST_F(Form1Test, ShiftF10AndTheApplicationKeyOpenThePopupAtTheBoardsCentre) {
-  h.RunLoaded([&] {
-    testing_support::PopupWatcher watcher;
-    POINT centre{Client().right / 2, Client().bottom / 2};
-    ::ClientToScreen(form.hwnd(), &centre);
-    const auto opensAtCentre = [&](const char* keys) {
-      EXPECT_EQ(watcher.LastPlace().x, centre.x) << keys;
-      EXPECT_EQ(watcher.LastPlace().y, centre.y) << keys;
+    const auto opened = [&](int count, POINT client, const char* how) {
+      ::ClientToScreen(form.hwnd(), &client);
+      EXPECT_EQ(watcher.Count(form.mnupopup()), count) << how;
+      EXPECT_EQ(watcher.LastPlace().x, client.x) << how;
+      EXPECT_EQ(watcher.LastPlace().y, client.y) << how;
     };
+    const auto ask = [&](POINT client) {
+      ::ClientToScreen(form.hwnd(), &client);
+      Send(form.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form.hwnd()), MAKELPARAM(client.x, client.y));
+    };
+    const POINT centre{Client().right / 2, Client().bottom / 2};
+    for (UINT up : {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP}) Send(form.hwnd(), up, 0, MAKELPARAM(200, 150));
+    opened(3, {200, 150}, "mouse buttons");
 
-    // The keys come up while the menu is open; its loop takes them.
-    testing_support::SetKeyHeld(VK_SHIFT, true);
-    Send(form.hwnd(), WM_SYSKEYDOWN, VK_F10);
-    testing_support::SetKeyHeld(VK_SHIFT, false);
-    EXPECT_EQ(watcher.Count(form.mnupopup()), 1);
-    opensAtCentre("Shift+F10");
-
+    Send(form.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form.hwnd()), -1);
+    opened(4, centre, "Shift+F10");
     Send(form.hwnd(), WM_KEYDOWN, VK_APPS);
-    EXPECT_EQ(watcher.Count(form.mnupopup()), 1) << "the menu waits for the key's release";
+    EXPECT_EQ(watcher.Count(form.mnupopup()), 4) << "the menu waits for the key's release";
     Send(form.hwnd(), WM_KEYUP, VK_APPS);
-    EXPECT_EQ(watcher.Count(form.mnupopup()), 2);
-    opensAtCentre("the Application key");
-
+    opened(5, centre, "the Application key");
+    ask({30, 40});
+    opened(6, {30, 40}, "a pen over the board");
+    ask({30, -5});
+    EXPECT_EQ(watcher.Count(form.mnupopup()), 6) << "the frame keeps its own menu";
     Send(form.hwnd(), WM_SYSKEYDOWN, VK_F10);
     Send(form.hwnd(), WM_SYSKEYUP, VK_F10);
-    EXPECT_EQ(watcher.Count(form.mnupopup()), 2) << "F10 alone is the menu bar's key";
+    EXPECT_EQ(watcher.Count(form.mnupopup()), 6) << "F10 alone is the menu bar's key";
 
-    // Over the text view the keys are the text box's.
     Draw(0.0);
     ASSERT_TRUE(TextViewUp());
+    for (UINT up : {WM_LBUTTONUP, WM_RBUTTONUP}) Send(form.maintxt(), up, 0, MAKELPARAM(200, 150));
     Send(form.maintxt(), WM_KEYDOWN, VK_APPS);
     Send(form.maintxt(), WM_KEYUP, VK_APPS);
-    EXPECT_EQ(watcher.Count(form.mnupopup()), 2);
-  });
-}
-
-TEST_F(Form1Test, DoubleClicks) {
-  h.RunLoaded([&] {
-    Send(form.hwnd(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(100, 100));
-    EXPECT_FALSE(TextViewUp());
-    EXPECT_FALSE(form.MnupopupVisible());
-
-    Draw(0.0);
-    ASSERT_TRUE(TextViewUp());
-    ASSERT_TRUE(form.MnupopupVisible());
-    Send(form.maintxt(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(10, 10));
-    EXPECT_FALSE(TextViewUp());
-    EXPECT_TRUE(form.MnupopupVisible()) << "the menu bar stays as it was";
-    EXPECT_EQ(TextView(), kLot384) << "hiding the text view keeps its text";
+    EXPECT_EQ(watcher.Count(form.mnupopup()), 6);
   });
 }
 
@@ -150,30 +120,36 @@ TEST_F(Form1Test, RandomDrawShowsTheDrawnLotWithTheMenuBar) {
       const std::wstring& text;
     };
     // Which draw gives which lot is the rule's; here, that the draw is used.
-    const Case cases[] = {{0.0, kLot384}, {1.5 / 384, kLot2}, {0.5001 / 384, kLot1}};
-    for (const Case& c : cases) {
+    for (const Case& c : {Case{0.0, kLot384}, Case{1.5 / 384, kLot2}, Case{0.5001 / 384, kLot1}}) {
       const int before = h.random.randomizeCalls;
       Draw(c.r);
       EXPECT_EQ(h.random.randomizeCalls, before + 1) << "re-seeded before each draw";
       EXPECT_TRUE(TextViewUp());
-      EXPECT_TRUE(form.MnupopupVisible());
-      EXPECT_EQ(TextView(), c.text) << c.r;
+      EXPECT_TRUE(MenuBarUp());
+      EXPECT_EQ(WindowText(form.maintxt()), c.text) << c.r;
     }
   });
 }
 
-TEST_F(Form1Test, BackToTheBoardHidesTextViewAndMenuBar) {
+TEST_F(Form1Test, DoubleClicksAndBackToTheBoard) {
   h.RunLoaded([&] {
-    h.Command(IDM_mnuBEGin);
+    Send(form.hwnd(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(100, 100));
     EXPECT_FALSE(TextViewUp());
-    EXPECT_FALSE(form.MnupopupVisible());
-    EXPECT_TRUE(form.m_bShuffling());
+    EXPECT_FALSE(MenuBarUp());
 
     Draw(0.0);
-    h.Command(IDM_mnuBEGin);
+    Send(form.maintxt(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(10, 10));
     EXPECT_FALSE(TextViewUp());
-    EXPECT_FALSE(form.MnupopupVisible());
-    EXPECT_TRUE(form.m_bShuffling()) << "the board loop goes on";
+    EXPECT_TRUE(MenuBarUp()) << "a double-click leaves the menu bar as it was";
+    EXPECT_EQ(WindowText(form.maintxt()), kLot384) << "hiding the text view keeps its text";
+
+    for (bool textFirst : {false, true}) {
+      if (textFirst) Draw(0.0);
+      h.Command(IDM_mnuBEGin);
+      EXPECT_FALSE(TextViewUp());
+      EXPECT_FALSE(MenuBarUp());
+      EXPECT_TRUE(form.m_bShuffling()) << "the board loop goes on";
+    }
   });
 }
 
@@ -193,89 +169,63 @@ TEST_F(Form1Test, ResizingWidensTheTextViewButKeepsItsHeight) {
   });
 }
 
-class PrintKeyTest : public Form1Test {
- protected:
-  void PressP(bool ctrl, bool shift, bool alt) {
-    testing_support::SetKeyHeld(VK_CONTROL, ctrl);
-    testing_support::SetKeyHeld(VK_SHIFT, shift);
-    testing_support::SetKeyHeld(VK_MENU, alt);
-    Send(form.maintxt(), WM_KEYDOWN, 'P', 1);
-    testing_support::SetKeyHeld(VK_CONTROL, false);
-    testing_support::SetKeyHeld(VK_SHIFT, false);
-    testing_support::SetKeyHeld(VK_MENU, false);
-  }
-};
-
-TEST_F(PrintKeyTest, CtrlPPrintsWhateverElseIsHeld) {
+// An empty text view says so and leaves the print buffer as it was.
+TEST_F(Form1Test, CtrlPPrintsTheTextViewWhateverElseIsHeld) {
   h.RunLoaded([&] {
+    form.txtother().SetText(L"earlier");
+    Draw(100.5 / 384);  // lot 100 has no row
+    ASSERT_TRUE(TextViewUp());
+    ASSERT_EQ(WindowText(form.maintxt()), L"");
+    PressOverText('P', {VK_CONTROL});
+    EXPECT_EQ(h.messages.texts, std::vector<std::wstring>{L"没有可打印的内容"});
+    EXPECT_TRUE(h.printer.flagsSeen.empty());
+    EXPECT_EQ(form.txtother().Text(), L"earlier");
+
+    h.messages.texts.clear();
     Draw(0.0);
-    PressP(false, false, false);
-    PressP(false, true, false);
-    EXPECT_TRUE(h.textPrinter.printed.empty()) << "P without Control is no command";
-    PressP(true, false, false);
-    PressP(true, true, false);
-    PressP(true, false, true);
+    PressOverText('P', {});
+    PressOverText('P', {VK_SHIFT});
+    PressOverText('Q', {VK_CONTROL});
+    EXPECT_TRUE(h.textPrinter.printed.empty()) << "only Control with P is a command";
+    PressOverText('P', {VK_CONTROL});
+    PressOverText('P', {VK_CONTROL, VK_SHIFT});
+    PressOverText('P', {VK_CONTROL, VK_MENU});
     // The rich-text box holds paragraphs ended by a bare CR.
     const std::wstring copied = L"第三百八十四签\r有中子自行男";
     EXPECT_EQ(form.txtother().Text(), copied);
-    ASSERT_EQ(h.textPrinter.printed.size(), 3u);
-    for (const auto& printed : h.textPrinter.printed) EXPECT_EQ(printed, copied);
+    EXPECT_EQ(h.textPrinter.printed, std::vector<std::wstring>(3, copied));
     EXPECT_EQ(h.textPrinter.faces.front(), L"宋体");
-    EXPECT_TRUE(h.messages.texts.empty());
-  });
-}
+    ASSERT_EQ(h.printer.flagsSeen.size(), 3u);
+    EXPECT_EQ(h.printer.flagsSeen[2], h.printer.flagsSeen[0]) << "one print leaves nothing to the next";
 
-TEST_F(PrintKeyTest, EmptyTextViewSaysSoAndPrintsNothing) {
-  h.RunLoaded([&] {
-    form.txtother().SetText(L"earlier");
-    h.random.draws = {100.5 / 384};  // lot 100 has no row
-    h.Command(IDM_fdfdfdf);
-    ASSERT_TRUE(TextViewUp());
-    ASSERT_EQ(TextView(), L"");
-    PressP(true, false, false);
-    EXPECT_EQ(h.messages.texts, std::vector<std::wstring>{L"没有可打印的内容"});
-    EXPECT_EQ(h.messages.titles, std::vector<std::wstring>{L"vesha"});
-    EXPECT_TRUE(h.printer.flagsSeen.empty());
-    EXPECT_TRUE(h.textPrinter.printed.empty());
-    EXPECT_EQ(form.txtother().Text(), L"earlier") << "the print buffer is left unchanged";
-  });
-}
-
-TEST_F(PrintKeyTest, TwoPrintsInARowOpenTheDialogWithTheSameFlags) {
-  h.RunLoaded([&] {
-    Draw(0.0);
-    PressP(true, false, false);
-    PressP(true, false, false);
-    EXPECT_EQ(h.printer.flagsSeen, (std::vector<DWORD>{264, 264}));
     h.printer.answer = printing::DialogResult::Cancelled;
-    PressP(true, false, false);
-    EXPECT_EQ(h.printer.flagsSeen.size(), 3u);
-    EXPECT_EQ(h.textPrinter.printed.size(), 2u) << "a cancelled dialog prints nothing";
+    PressOverText('P', {VK_CONTROL});
+    EXPECT_EQ(h.printer.flagsSeen.size(), 4u);
+    EXPECT_EQ(h.textPrinter.printed.size(), 3u) << "a cancelled dialog prints nothing";
     EXPECT_TRUE(h.messages.texts.empty());
   });
 }
 
-TEST_F(Form1Test, ClosingThroughTheMenuStopsTheLoopAndEndsStartUp) {
-  bool ran = false;
-  h.RunLoaded([&] {
-    ::PostMessageW(form.hwnd(), WM_COMMAND, IDM_MnuTuiCH, 0);
-    ran = true;
-  });
-  EXPECT_TRUE(ran);
-  EXPECT_EQ(form.hwnd(), nullptr);
-  EXPECT_FALSE(form.m_bShuffling());
-}
-
-TEST_F(Form1Test, CloseRequestFromInsideTheLoopStopsIt) {
-  HWND hwnd = nullptr;
-  h.RunLoaded([&] {
-    hwnd = form.hwnd();
-    Draw(0.0);
-    Send(form.hwnd(), WM_CLOSE);
-    EXPECT_FALSE(::IsWindow(hwnd));
-    EXPECT_FALSE(form.m_bShuffling());
-  });
-  EXPECT_FALSE(::IsWindow(hwnd));
+// Through the menu, or a close request while a handler runs inside the
+// loop: the loop stops and start-up returns.
+TEST(Form1Closing, StopsTheLoopAndEndsStartUp) {
+  for (bool fromInside : {false, true}) {
+    FormHarness fresh;
+    HWND hwnd = nullptr;
+    fresh.RunLoaded([&] {
+      hwnd = fresh.form->hwnd();
+      if (!fromInside) {
+        ::PostMessageW(hwnd, WM_COMMAND, IDM_MnuTuiCH, 0);
+        return;
+      }
+      ::SendMessageW(hwnd, WM_CLOSE, 0, 0);
+      EXPECT_FALSE(::IsWindow(hwnd));
+      EXPECT_FALSE(fresh.form->m_bShuffling());
+    });
+    EXPECT_FALSE(::IsWindow(hwnd)) << fromInside;
+    EXPECT_EQ(fresh.form->hwnd(), nullptr);
+    EXPECT_FALSE(fresh.form->m_bShuffling());
+  }
 }
 
 // Each window of the menu exists once, owned by the main window, and goes
@@ -336,9 +286,11 @@ TEST_F(BoardLoopTest, KeysActWhileAnotherWindowHasTheFocus) {
   EXPECT_NE(cell, 1) << "the ship turned";
 }
 
-TEST_F(BoardLoopTest, TheBoardShowsAgainWhenTheTextViewGoes) {
+TEST_F(BoardLoopTest, TheStageIsTheScreensSizeAndShowsAgainWhenTheTextViewGoes) {
   COLORREF window = 0, stage = 1;
   h.RunLoaded([&] {
+    EXPECT_EQ(form.board().Stage().Width(), h.screen.size.cx);
+    EXPECT_EQ(form.board().Stage().Height(), h.screen.size.cy);
     h.random.draws = {0.0};
     h.Command(IDM_fdfdfdf);
     ::SendMessageW(form.maintxt(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));

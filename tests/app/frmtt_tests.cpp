@@ -37,7 +37,14 @@ class FrmttTest : public ::testing::Test {
   bool Shown() const { return h.TextViewShown(); }
 };
 
-TEST_F(FrmttTest, ALotShowsAndTheWindowGoesWithTheMenuBar) {
+// Cancel closes without a lot; OK shows one and takes the menu bar away.
+TEST_F(FrmttTest, CancelClosesAndOKShowsALotWithoutTheMenuBar) {
+  FormHarness::Type(Open().txtZi(), L"甲");
+  FormHarness::Click(form.frmttWindow()->Command2());
+  EXPECT_EQ(form.frmttWindow(), nullptr);
+  EXPECT_FALSE(Shown());
+  EXPECT_EQ(WindowText(Open().txtZi()), L"") << "a new window starts empty";
+
   form.SetMenuBarVisible(true);
   EXPECT_EQ(Evaluate(L"甲乙丙"), L"签337");
   EXPECT_TRUE(Shown());
@@ -117,32 +124,21 @@ TEST_F(FrmttTest, AQuoteIsLookedUpLiterally) {
   EXPECT_EQ(h.messages.texts, std::vector<std::wstring>{L"请输入中文"});
 }
 
-TEST_F(FrmttTest, CancelClosesWithoutALot) {
+// The focus starts in the box and, when the window comes back to the
+// front, returns to the control that had it.
+TEST_F(FrmttTest, TheFocusComesBackWhereItWas) {
   app::frmtt& w = Open();
-  FormHarness::Type(w.txtZi(), L"甲");
-  FormHarness::Click(w.Command2());
-  EXPECT_EQ(form.frmttWindow(), nullptr);
-  EXPECT_FALSE(Shown());
-  EXPECT_TRUE(Open().hwnd() != nullptr);
-  EXPECT_EQ(WindowText(form.frmttWindow()->txtZi()), L"") << "a new window starts empty";
-}
-
-TEST_F(FrmttTest, LayoutInTwips) {
-  app::frmtt& w = Open();
-  RECT client{};
-  ::GetClientRect(w.hwnd(), &client);
-  EXPECT_EQ(client.right, 3630 / 15);
-  EXPECT_EQ(client.bottom, 2055 / 15);
-  wchar_t caption[16] = {};
-  ::GetWindowTextW(w.hwnd(), caption, 16);
-  EXPECT_STREQ(caption, L"测字");
-  RECT box{};
-  ::GetWindowRect(w.txtZi(), &box);
-  POINT at{box.left, box.top};
-  ::ScreenToClient(w.hwnd(), &at);
-  EXPECT_EQ(at.x, (450 + 390) / 15);
-  EXPECT_EQ(at.y, (90 + 480) / 15);
-  EXPECT_EQ(box.right - box.left, 2025 / 15);
+  const auto awayAndBack = [&] {
+    ::SendMessageW(w.hwnd(), WM_ACTIVATE, WA_INACTIVE, 0);
+    ::SetFocus(nullptr);
+    ::SendMessageW(w.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+  };
+  ASSERT_EQ(::GetFocus(), w.txtZi());
+  ::SetFocus(w.Command2());
+  awayAndBack();
+  EXPECT_EQ(::GetFocus(), w.Command2());
+  ::SetFocus(w.txtZi());
+  awayAndBack();
   EXPECT_EQ(::GetFocus(), w.txtZi());
 }
 

@@ -7,55 +7,46 @@
 #include "support/fakes.h"
 
 using namespace std::chrono_literals;
-using testing_support::ManualClock;
 
 namespace {
 
-TEST(FramePacer, ProcessesEventsAtOnceThenWaitsOutTheFrame) {
-  ManualClock clock;
-  app::FramePacer pacer(clock, 16ms);
+using Waits = std::vector<app::FrameClock::duration>;
+
+class FramePacerTest : public ::testing::Test {
+ protected:
+  // One frame's wait, with `work` spent before it; the waits it made.
+  Waits Frame(app::FrameClock::duration work = {}) {
+    clock.now += work;
+    clock.waits.clear();
+    pacer.ProcessEventsUntilNextFrame([&] { ++events; }, [] { return true; });
+    return clock.waits;
+  }
+
+  testing_support::ManualClock clock;
+  app::FramePacer pacer{clock, 16ms};
   int events = 0;
+};
+
+TEST_F(FramePacerTest, ProcessesEventsAtOnceThenWaitsOutTheFrame) {
   const auto start = clock.now;
   for (int frame = 1; frame <= 3; ++frame) {
     const int before = events;
-    pacer.ProcessEventsUntilNextFrame([&] { ++events; }, [] { return true; });
+    Frame();
     EXPECT_GE(events, before + 2) << "once at once, again after each wait";
     EXPECT_EQ(clock.now - start, frame * 16ms);
   }
 }
 
-TEST(FramePacer, AWorkFrameLeavesOnlyTheRestOfThePeriodToWait) {
-  ManualClock clock;
-  app::FramePacer pacer(clock, 16ms);
-  pacer.ProcessEventsUntilNextFrame([] {}, [] { return true; });
-  clock.now += 10ms;  // drawing the frame took 10 ms
-  clock.waits.clear();
-  pacer.ProcessEventsUntilNextFrame([] {}, [] { return true; });
-  EXPECT_EQ(clock.waits, std::vector<app::FrameClock::duration>{6ms});
+TEST_F(FramePacerTest, WorkShortensTheWaitAndAStallBringsNoBurstOfFrames) {
+  Frame();
+  EXPECT_EQ(Frame(10ms), Waits{6ms}) << "drawing took 10 ms of the 16";
+  EXPECT_TRUE(Frame(500ms).empty()) << "after a stall the late frame runs at once";
+  EXPECT_EQ(Frame(), Waits{16ms}) << "then a full period";
 }
 
-TEST(FramePacer, NoBurstOfFramesAfterAStall) {
-  ManualClock clock;
-  app::FramePacer pacer(clock, 16ms);
-  pacer.ProcessEventsUntilNextFrame([] {}, [] { return true; });
-  clock.now += 500ms;  // a modal dialog held the loop
-  clock.waits.clear();
-  pacer.ProcessEventsUntilNextFrame([] {}, [] { return true; });
-  EXPECT_TRUE(clock.waits.empty()) << "the late frame runs at once";
-  pacer.ProcessEventsUntilNextFrame([] {}, [] { return true; });
-  EXPECT_EQ(clock.waits, std::vector<app::FrameClock::duration>{16ms}) << "then a full period";
-}
-
-TEST(FramePacer, StopsWaitingAsSoonAsAnEventEndsTheLoop) {
-  ManualClock clock;
-  app::FramePacer pacer(clock, 16ms);
+TEST_F(FramePacerTest, StopsWaitingAsSoonAsAnEventEndsTheLoop) {
   bool running = true;
-  int events = 0;
-  pacer.ProcessEventsUntilNextFrame(
-      [&] {
-        if (++events == 1) running = false;
-      },
-      [&] { return running; });
+  pacer.ProcessEventsUntilNextFrame([&] { running = ++events > 1; }, [&] { return running; });
   EXPECT_EQ(events, 1);
   EXPECT_TRUE(clock.waits.empty());
 }

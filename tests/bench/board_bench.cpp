@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/board.h"
+#include "app/screen.h"
 #include "sprites/m_gdi.h"
 #include "support/fakes.h"
 #include "support/memory_surface.h"
@@ -83,7 +84,7 @@ int main() {
   testing_support::FakeKeys keys;
   testing_support::MemorySurface surface(kWidth, kHeight);
   app::Board board(random, keys);
-  board.SetUp(VESHA_BIN_DIR, surface);
+  board.SetUp(VESHA_BIN_DIR, surface, app::SystemScreen().SizeInPixels());
   if (board.Asteroids().empty() || board.Ship().Width() == 0) {
     std::fprintf(stderr, "board_bench: the board's pictures in %ls could not be loaded\n", VESHA_BIN_DIR);
     return 1;

@@ -52,8 +52,9 @@ int main() {
   testing_support::RecordingTextPrinter textPrinter;
   app::SystemFrameClock clock;
   testing_support::FakeKeys keys;
+  testing_support::FakeScreen screen;
   testing_support::FakeShell shell;
-  app::Services services{random, messages, printer, textPrinter, clock, keys, shell, VESHA_BIN_DIR};
+  app::Services services{random, messages, printer, textPrinter, clock, keys, screen, shell, VESHA_BIN_DIR};
   app::Form1 form(services);
   if (!form.Create()) {
     std::fprintf(stderr, "showlot_bench: the main window could not be created\n");

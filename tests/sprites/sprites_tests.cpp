@@ -1,15 +1,17 @@
 // The sprite engine on memory DCs, checked pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <functional>
 #include <memory>
 
-#include "common/twips.h"
 #include "sprites/c_bitmap.h"
 #include "sprites/c_sprite.h"
 #include "sprites/c_sprite_bitmaps.h"
 #include "sprites/c_tile.h"
 #include "sprites/m_gdi.h"
 #include "support/gui.h"
+#include "support/memory_surface.h"
 #include "support/pixels.h"
 #include "support/temp_dir.h"
 
@@ -18,13 +20,36 @@ using namespace testing_support;
 
 namespace {
 
+constexpr SIZE kScreen = {1024, 768};
+
 // A red 10x10 square with a white centre pixel on the transparent colour.
 COLORREF Square(int x, int y, COLORREF transparent) {
   if (x < 5 || x >= 15 || y < 5 || y >= 15) return transparent;
   return x == 10 && y == 10 ? kWhite : kRed;
 }
 
-TEST(BitmapDC, ColourOrMonochrome) {
+// Pictures written into a folder of the test's own, and targets to draw on.
+class SpritesTest : public ::testing::Test {
+ protected:
+  std::wstring Picture(const std::wstring& name, int w, int h, const PixelFn& colour) {
+    const std::wstring path = dir.File(name);
+    EXPECT_TRUE(WritePicture(path, w, h, colour));
+    return path;
+  }
+  std::wstring SquareOn(COLORREF transparent) {
+    return Picture(L"square.bmp", 20, 20, [=](int x, int y) { return Square(x, y, transparent); });
+  }
+  HDC Fresh(int w, int h, COLORREF fill) {
+    MakeTarget(target, w, h, fill);
+    return target.hDC();
+  }
+  COLORREF At(int x, int y) const { return Pixel(target.hDC(), x, y); }
+
+  TempDir dir;
+  cBitmap target;
+};
+
+TEST(BitmapDC, ColourOrMonochromeWithItsBitmapSelected) {
   BitmapDC colour, mono;
   ASSERT_TRUE(mGDI::CreateBitmapDC(false, colour, 8, 4));
   ASSERT_TRUE(mGDI::CreateBitmapDC(true, mono, 8, 4));
@@ -36,226 +61,132 @@ TEST(BitmapDC, ColourOrMonochrome) {
   EXPECT_EQ(::GetCurrentObject(colour.dc(), OBJ_BITMAP), colour.bitmap());
 }
 
-TEST(CBitmap, AFailedLoadEmptiesItButKeepsTheSize) {
-  TempDir dir;
+// A load that fails frees the bitmap but keeps the last size; one that
+// works takes the file's size, wherever the file lives.
+TEST_F(SpritesTest, CBitmapLoadsFilesAtTheirSize) {
   cBitmap b;
   EXPECT_FALSE(b.CreateFromFile(dir.File(L"missing.bmp")));
-  EXPECT_EQ(b.hDC(), nullptr);
   EXPECT_EQ(b.Width(), 0);
   ASSERT_TRUE(b.CreateAtSize(5, 7));
   EXPECT_FALSE(b.CreateFromFile(dir.File(L"missing.bmp")));
   EXPECT_EQ(b.hDC(), nullptr);
   EXPECT_EQ(b.Width(), 5);
   EXPECT_EQ(b.Height(), 7);
-}
 
-TEST(CBitmap, LoadsAFileAtItsSizeEvenFromAChinesePath) {
-  TempDir dir;
-  const std::wstring folder = dir.File(L"签文目录");
-  ASSERT_TRUE(std::filesystem::create_directory(folder));
-  const std::wstring file = folder + L"\\图.bmp";
-  ASSERT_TRUE(WritePicture(file, 30, 20, [](int x, int) { return x < 15 ? kRed : kBlue; }));
-  cBitmap b;
-  ASSERT_TRUE(b.CreateFromFile(file));
+  ASSERT_TRUE(std::filesystem::create_directory(dir.File(L"签文目录")));
+  ASSERT_TRUE(b.CreateFromFile(Picture(L"签文目录\\图.bmp", 30, 20, [](int x, int) { return x < 15 ? kRed : kBlue; })));
   EXPECT_EQ(b.Width(), 30);
   EXPECT_EQ(b.Height(), 20);
   EXPECT_EQ(Pixel(b.hDC(), 14, 3), kRed);
   EXPECT_EQ(Pixel(b.hDC(), 15, 3), kBlue);
 }
 
-TEST(CBitmap, RendersWithTheRasterOperationGiven) {
-  cBitmap source, target;
-  MakeTarget(source, 4, 4, RGB(0x10, 0x20, 0x40));
-  MakeTarget(target, 10, 10, RGB(0x01, 0x02, 0x04));
-  source.RenderBitmap(target.hDC(), 2, 2, SRCPAINT);
-  EXPECT_EQ(Pixel(target.hDC(), 2, 2), RGB(0x11, 0x22, 0x44));
-  EXPECT_EQ(Pixel(target.hDC(), 6, 6), RGB(0x01, 0x02, 0x04));
-  source.RenderBitmap(target.hDC(), 2, 2);
-  EXPECT_EQ(Pixel(target.hDC(), 5, 5), RGB(0x10, 0x20, 0x40));
+TEST_F(SpritesTest, CBitmapRendersAtThePlaceGivenAndAnEmptyOneNotAtAll) {
+  cBitmap source;
+  MakeTarget(source, 4, 4, kRed);
+  const HDC dc = Fresh(10, 10, kBlue);
+  source.RenderBitmap(dc, 2, 2);
+  EXPECT_EQ(At(2, 2), kRed);
+  EXPECT_EQ(At(5, 5), kRed);
+  EXPECT_EQ(At(6, 6), kBlue);
+  EXPECT_EQ(At(1, 1), kBlue);
 
   cBitmap empty;
   ASSERT_TRUE(empty.CreateAtSize(0, 0));
-  EXPECT_EQ(empty.Width(), 0);
-  empty.RenderBitmap(target.hDC(), 0, 0);
-  EXPECT_EQ(Pixel(target.hDC(), 0, 0), RGB(0x01, 0x02, 0x04));
+  empty.RenderBitmap(dc, 0, 0);
+  EXPECT_EQ(At(0, 0), kBlue);
 }
 
-TEST(CBitmap, CopiesAPictureWithoutTouchingIt) {
-  auto picture = MakePicture(6, 3, [](int x, int) { return x % 2 ? kRed : kBlue; });
-  ASSERT_TRUE(picture);
-  cBitmap b;
-  ASSERT_TRUE(b.CreateFromPicture(picture.get()));
-  EXPECT_EQ(b.Width(), 6);
-  EXPECT_EQ(b.Height(), 3);
-  EXPECT_EQ(Pixel(b.hDC(), 1, 1), kRed);
-  EXPECT_EQ(Pixel(b.hDC(), 2, 1), kBlue);
-  // The picture's bitmap lives on unchanged, selectable again.
-  OLE_HANDLE handle = 0;
-  picture->get_Handle(&handle);
-  auto* own = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
-  BITMAP info{};
-  EXPECT_TRUE(::GetObjectW(own, sizeof info, &info));
-  EXPECT_EQ(info.bmWidth, 6);
-  cBitmap again;
-  EXPECT_TRUE(again.CreateFromPicture(picture.get()));
-  EXPECT_FALSE(again.CreateFromPicture(nullptr));
-}
-
-class SheetTest : public ::testing::Test {
- protected:
-  std::wstring Picture(const std::wstring& name, int w, int h, const PixelFn& colour) {
-    const std::wstring path = dir.File(name);
-    EXPECT_TRUE(WritePicture(path, w, h, colour));
-    return path;
-  }
-  TempDir dir;
-};
-
-TEST_F(SheetTest, GreenBecomesWhiteAndIsLeftOutWhenDrawn) {
-  cSpriteBitmaps sheet;
-  ASSERT_TRUE(sheet.CreateFromFile(
-      Picture(L"g.bmp", 20, 20, [](int x, int y) { return Square(x, y, kGreen); }), 1, 1, L"", kGreen));
-  cBitmap direct, viaBuffer, straight;
-  MakeTarget(direct, 20, 20, kBlue);
-  MakeTarget(viaBuffer, 20, 20, kBlue);
-  MakeTarget(straight, 20, 20, kBlue);
-  sheet.DirectBltSprite(direct.hDC(), 0, 0, 1);
-  EXPECT_EQ(Pixel(direct.hDC(), 0, 0), kWhite) << "transparent pixels arrive white";
-  EXPECT_EQ(Pixel(direct.hDC(), 6, 6), kRed);
-
-  sheet.TransparentDraw(viaBuffer.hDC(), 0, 0, 1, true);
-  sheet.TransparentDraw(straight.hDC(), 0, 0, 1, false);
-  for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < 20; ++x) {
-      const COLORREF expected = Square(x, y, kBlue);
-      ASSERT_EQ(Pixel(viaBuffer.hDC(), x, y), expected) << x << "," << y;
-      ASSERT_EQ(Pixel(straight.hDC(), x, y), expected) << x << "," << y;
+// Drawn through the work buffer or straight, the transparent colour is
+// left out; with white as that colour, every white pixel is.
+TEST_F(SpritesTest, ASheetLeavesOutItsTransparentColour) {
+  for (COLORREF transparent : {kGreen, kWhite}) {
+    cSpriteBitmaps sheet;
+    ASSERT_TRUE(sheet.CreateFromFile(SquareOn(transparent), 1, 1, L"", transparent));
+    for (bool viaBuffer : {true, false}) {
+      sheet.TransparentDraw(Fresh(20, 20, kBlue), 0, 0, 1, viaBuffer);
+      for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x) {
+          const COLORREF drawn = Square(x, y, kBlue);
+          ASSERT_EQ(At(x, y), transparent == kWhite && drawn == kWhite ? kBlue : drawn) << x << "," << y;
+        }
     }
+  }
 }
 
-TEST_F(SheetTest, WhiteAsTheTransparentColour) {
+// 240 wide, 12 cells of 20 coloured by number; 100 wide, 12 cells of 8 and
+// 4 columns left over that no cell draws.
+TEST_F(SpritesTest, CellsOfAOneRowSheet) {
   cSpriteBitmaps sheet;
-  ASSERT_TRUE(sheet.CreateFromFile(
-      Picture(L"w.bmp", 20, 20, [](int x, int y) { return Square(x, y, kWhite); }), 1, 1));
-  cBitmap target;
-  MakeTarget(target, 20, 20, kBlue);
-  sheet.TransparentDraw(target.hDC(), 0, 0, 1, true);
-  EXPECT_EQ(Pixel(target.hDC(), 0, 0), kBlue);
-  EXPECT_EQ(Pixel(target.hDC(), 10, 10), kBlue) << "every white pixel is transparent";
-  EXPECT_EQ(Pixel(target.hDC(), 6, 6), kRed);
-}
-
-TEST_F(SheetTest, CellsOfAOneRowSheet) {
-  // 240 wide, 12 cells: cell n is coloured by its number.
-  const auto shade = [](int x, int) { return RGB(x / 20 * 20, 100, 50); };
-  cSpriteBitmaps sheet;
-  ASSERT_TRUE(sheet.CreateFromFile(Picture(L"c.bmp", 240, 10, shade), 12, 1, L"", kGreen));
+  ASSERT_TRUE(sheet.CreateFromFile(Picture(L"c.bmp", 240, 10, [](int x, int) { return RGB(x / 20 * 20, 100, 50); }),
+                                   12, 1, L"", kGreen));
   EXPECT_EQ(sheet.CellWidth(), 20);
   EXPECT_EQ(sheet.CellHeight(), 10);
-  cBitmap target;
-  MakeTarget(target, 40, 10, kBlack);
-  sheet.DirectBltSprite(target.hDC(), 0, 0, 12);
-  EXPECT_EQ(Pixel(target.hDC(), 0, 0), RGB(220, 100, 50));
-  EXPECT_EQ(Pixel(target.hDC(), 20, 0), kBlack) << "one cell wide";
-  sheet.TransparentDraw(target.hDC(), 20, 0, 1, false);
-  EXPECT_EQ(Pixel(target.hDC(), 39, 5), RGB(0, 100, 50));
-
+  const HDC dc = Fresh(40, 10, kBlack);
+  sheet.TransparentDraw(dc, 0, 0, 12, false);
+  EXPECT_EQ(At(0, 0), RGB(220, 100, 50));
+  EXPECT_EQ(At(20, 0), kBlack) << "one cell wide";
+  sheet.TransparentDraw(dc, 20, 0, 1, false);
+  EXPECT_EQ(At(39, 5), RGB(0, 100, 50));
   for (long outside : {0L, 13L, -1L}) {
-    MakeTarget(target, 40, 10, kBlack);
-    sheet.TransparentDraw(target.hDC(), 0, 0, outside, true);
-    sheet.DirectBltSprite(target.hDC(), 0, 0, outside);
-    EXPECT_EQ(Pixel(target.hDC(), 5, 5), kBlack) << "cell " << outside << " draws nothing";
+    sheet.TransparentDraw(Fresh(40, 10, kBlack), 0, 0, outside, true);
+    sheet.TransparentDraw(target.hDC(), 0, 0, outside, false);
+    EXPECT_EQ(At(5, 5), kBlack) << "cell " << outside << " draws nothing";
   }
-}
 
-TEST_F(SheetTest, RemainderColumnsAreNeverDrawn) {
-  const auto edge = [](int x, int) { return x >= 96 ? kBlue : kRed; };
-  cSpriteBitmaps sheet;
-  ASSERT_TRUE(sheet.CreateFromFile(Picture(L"r.bmp", 100, 4, edge), 12, 1, L"", kGreen));
+  ASSERT_TRUE(sheet.CreateFromFile(Picture(L"r.bmp", 100, 4, [](int x, int) { return x >= 96 ? kBlue : kRed; }), 12,
+                                   1, L"", kGreen));
   EXPECT_EQ(sheet.CellWidth(), 8);
-  cBitmap target;
-  MakeTarget(target, 8, 4, kBlack);
   for (long cell = 1; cell <= 12; ++cell) {
-    sheet.DirectBltSprite(target.hDC(), 0, 0, cell);
-    for (int x = 0; x < 8; ++x) ASSERT_NE(Pixel(target.hDC(), x, 0), kBlue) << cell;
+    sheet.TransparentDraw(Fresh(8, 4, kBlack), 0, 0, cell, false);
+    for (int x = 0; x < 8; ++x) ASSERT_NE(At(x, 0), kBlue) << cell;
   }
 }
 
-TEST_F(SheetTest, FailuresAreResultsNotCrashes) {
+TEST_F(SpritesTest, SheetFailuresAreResultsNotCrashes) {
   cSpriteBitmaps sheet;
   EXPECT_FALSE(sheet.CreateFromFile(dir.File(L"none.bmp"), 1, 1, L"", kGreen));
-  const std::wstring good = Picture(L"ok.bmp", 20, 20, [](int x, int y) { return Square(x, y, kGreen); });
+  const std::wstring good = SquareOn(kGreen);
   EXPECT_FALSE(sheet.CreateFromFile(good, 1, 1, dir.File(L"nomask.bmp"), kGreen));
   EXPECT_FALSE(sheet.CreateFromFile(good, 0, 1, L"", kGreen)) << "no cells";
-  cBitmap target;
-  MakeTarget(target, 20, 20, kBlue);
-  sheet.TransparentDraw(target.hDC(), 0, 0, 1, true);
-  EXPECT_EQ(Pixel(target.hDC(), 6, 6), kBlue);
-  EXPECT_FALSE(sheet.CreateFromPicture(nullptr, 1, 1));
+  sheet.TransparentDraw(Fresh(20, 20, kBlue), 0, 0, 1, true);
+  EXPECT_EQ(At(6, 6), kBlue);
 }
 
-TEST_F(SheetTest, FromPicturesWithAMaskOfTheirOwn) {
-  auto pic = MakePicture(20, 20, [](int x, int y) { return Square(x, y, kWhite); });
-  auto mask = MakePicture(20, 20, [](int x, int y) { return Square(x, y, kBlack) == kBlack ? kBlack : kWhite; });
-  cSpriteBitmaps sheet;
-  ASSERT_TRUE(sheet.CreateFromPicture(pic.get(), 1, 1, mask.get()));
-  cBitmap target;
-  MakeTarget(target, 20, 20, kBlue);
-  sheet.TransparentDraw(target.hDC(), 0, 0, 1, true);
-  EXPECT_EQ(Pixel(target.hDC(), 1, 1), kBlue);
-  EXPECT_EQ(Pixel(target.hDC(), 10, 10), kWhite) << "the mask, not the colour, decides";
-}
-
-class TileTest : public ::testing::Test {
+// A tile of 100 x 100 pixels marked at its top-left corner, drawn on a
+// memory surface.
+class TileTest : public SpritesTest {
  protected:
-  class Surface final : public RenderObject {
-   public:
-    explicit Surface(cBitmap& b) : b_(b) {}
-    int ScaleWidth() const override { return win::PixelsToTwipsX(static_cast<int>(b_.Width())); }
-    int ScaleHeight() const override { return win::PixelsToTwipsY(static_cast<int>(b_.Height())); }
-    HDC hDC() const override { return b_.hDC(); }
-
-   private:
-    cBitmap& b_;
-  };
-
+  static COLORREF Marked(int x, int y, COLORREF corner) { return x == 0 && y == 0 ? corner : kBlack; }
   std::wstring Marked(const std::wstring& name, COLORREF corner) {
-    const std::wstring path = dir.File(name);
-    EXPECT_TRUE(WritePicture(path, 100, 100, [&](int x, int y) { return x == 0 && y == 0 ? corner : kBlack; }));
-    return path;
+    return Picture(name, 100, 100, [=](int x, int y) { return Marked(x, y, corner); });
   }
-  int Copies(const cBitmap& target, COLORREF corner) {
+  // The copies a tiling makes on the surface, fresh at this size.
+  int Copies(const std::function<void()>& tile, SIZE size, COLORREF corner = kRed) {
+    MakeTarget(surface.window, size.cx, size.cy, kBlue);
+    tile();
     int n = 0;
-    for (int y = 0; y < target.Height(); y += 100)
-      for (int x = 0; x < target.Width(); x += 100) n += Pixel(target.hDC(), x, y) == corner;
+    for (int y = 0; y < size.cy; y += 100)
+      for (int x = 0; x < size.cx; x += 100) n += Pixel(surface.hDC(), x, y) == corner;
     return n;
   }
 
-  TempDir dir;
-  cBitmap target;
-  Surface surface{target};
+  MemorySurface surface{400, 400};
+  cTile tile;
 };
 
 TEST_F(TileTest, TilesRowByRowWithInclusiveBounds) {
-  cTile tile;
   tile.Initialise(surface);
   tile.FileName(Marked(L"t.bmp", kRed));
-  MakeTarget(target, 400, 400, kBlue);
-  tile.TileDC(target.hDC(), 250, 120);
-  EXPECT_EQ(Copies(target, kRed), 6);
-  MakeTarget(target, 400, 400, kBlue);
-  tile.TileDC(target.hDC(), 200, 200);
-  EXPECT_EQ(Copies(target, kRed), 9);
-  MakeTarget(target, 400, 400, kBlue);
-  tile.TileDC(target.hDC(), -1, 100);
-  EXPECT_EQ(Copies(target, kRed), 0);
-  MakeTarget(target, 300, 200, kBlue);
-  tile.TileObject();
-  EXPECT_EQ(Copies(target, kRed), 6) << "its whole interior, bounds included";
+  struct Case {
+    long width, height;
+    int copies;
+  };
+  for (const Case& c : {Case{250, 120, 6}, Case{200, 200, 9}, Case{-1, 100, 0}})
+    EXPECT_EQ(Copies([&] { tile.TileDC(surface.hDC(), c.width, c.height); }, {400, 400}), c.copies) << c.width;
 }
 
 TEST_F(TileTest, FileNameLoadsOncePerNameAndKeepsOnlyGoodNames) {
-  cTile tile;
   const std::wstring a = Marked(L"a.bmp", kRed);
   tile.FileName(a);
   EXPECT_EQ(tile.FileName(), L"") << "nothing loads before Initialise";
@@ -265,44 +196,25 @@ TEST_F(TileTest, FileNameLoadsOncePerNameAndKeepsOnlyGoodNames) {
 
   Marked(L"a.bmp", kGreen);  // the file changes on disk
   tile.FileName(a);
-  MakeTarget(target, 100, 100, kBlue);
-  tile.TileDC(target.hDC(), 0, 0);
-  EXPECT_EQ(Pixel(target.hDC(), 0, 0), kRed) << "the same name is not loaded again";
+  const auto tileOne = [&] { tile.TileDC(surface.hDC(), 0, 0); };
+  EXPECT_EQ(Copies(tileOne, {100, 100}), 1) << "the same name is not loaded again";
   tile.FileName(dir.File(L"A.BMP"));
-  tile.TileDC(target.hDC(), 0, 0);
-  EXPECT_EQ(Pixel(target.hDC(), 0, 0), kGreen) << "another case is another name";
+  EXPECT_EQ(Copies(tileOne, {100, 100}, kGreen), 1) << "another case is another name";
 
   tile.FileName(dir.File(L"missing.bmp"));
   EXPECT_EQ(tile.FileName(), dir.File(L"A.BMP")) << "a failed name is not stored";
-  MakeTarget(target, 100, 100, kBlue);
-  tile.TileDC(target.hDC(), 100, 100);
-  EXPECT_EQ(Pixel(target.hDC(), 0, 0), kBlue) << "an empty picture draws nothing, and returns";
+  EXPECT_EQ(Copies(tileOne, {100, 100}, kGreen), 0) << "an empty picture draws nothing, and returns";
   tile.FileName(L"");
   EXPECT_EQ(tile.FileName(), L"");
-  tile.TileDC(target.hDC(), 100, 100);
-  tile.TileObject();
+  tile.TileDC(surface.hDC(), 100, 100);
 }
 
-TEST_F(TileTest, APictureDetachesTheRenderObject) {
-  cTile tile;
-  tile.Initialise(surface);
-  auto pic = MakePicture(100, 100, [](int x, int y) { return x == 0 && y == 0 ? kRed : kBlack; });
-  tile.Picture(pic.get());
-  MakeTarget(target, 200, 100, kBlue);
-  tile.TileDC(target.hDC(), 150, 50);
-  EXPECT_EQ(Copies(target, kRed), 2);
-  MakeTarget(target, 200, 100, kBlue);
-  tile.TileObject();
-  EXPECT_EQ(Copies(target, kRed), 0);
-}
-
-class SpriteTest : public ::testing::Test {
+// A red 32 x 32 sprite on a blue stage.
+class SpriteTest : public SpritesTest {
  protected:
   void SetUp() override {
-    const std::wstring path = dir.File(L"s.bmp");
-    ASSERT_TRUE(WritePicture(path, 32, 32, [](int, int) { return kRed; }));
     sheet = std::make_shared<cSpriteBitmaps>();
-    ASSERT_TRUE(sheet->CreateFromFile(path, 1, 1, L"", kGreen));
+    ASSERT_TRUE(sheet->CreateFromFile(Picture(L"s.bmp", 32, 32, [](int, int) { return kRed; }), 1, 1, L"", kGreen));
     sprite.SpriteData(sheet);
     sprite.Create(nullptr);
     MakeTarget(stage, 300, 300, kBlue);
@@ -312,87 +224,80 @@ class SpriteTest : public ::testing::Test {
     sprite.TransparentDraw(stage.hDC(), from.x, from.y, 1, false);
     sprite.TransparentDraw(stage.hDC(), to.x, to.y, 1, false);
   }
-  bool Copied(const cBitmap& screen, int x, int y) { return Pixel(screen.hDC(), x, y) != kBlack; }
+  // Copies the change to a black screen; whether each point was copied.
+  std::vector<bool> Copied(std::initializer_list<POINT> points) {
+    sprite.StageToScreen(Fresh(300, 300, kBlack), stage.hDC());
+    std::vector<bool> copied;
+    for (POINT p : points) copied.push_back(At(p.x, p.y) != kBlack);
+    return copied;
+  }
 
-  TempDir dir;
   std::shared_ptr<cSpriteBitmaps> sheet;
-  cSprite sprite;
+  cSprite sprite{kScreen};
   cBitmap stage;
 };
 
-TEST_F(SpriteTest, StartsBareAndFollowsItsSheet) {
-  cSprite fresh;
+TEST_F(SpriteTest, StartsAScreenOffAndFollowsItsSheet) {
+  const cSprite fresh(kScreen);
   EXPECT_EQ(fresh.X(), 0);
   EXPECT_EQ(fresh.Cell(), 0);
   EXPECT_FALSE(fresh.Active());
-  EXPECT_EQ(fresh.PreviousX(), -::GetSystemMetrics(SM_CXSCREEN));
-  EXPECT_EQ(fresh.PreviousY(), -::GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_EQ(fresh.PreviousX(), -kScreen.cx);
+  EXPECT_EQ(fresh.PreviousY(), -kScreen.cy);
   EXPECT_EQ(sprite.Width(), 32);
   EXPECT_EQ(sprite.Height(), 32);
   sprite.X(5);
   sprite.XDir(3);
   sprite.YDir(-2);
-  sprite.IncrementPosition();
+  EXPECT_TRUE(sprite.IncrementPosition());
   EXPECT_EQ(sprite.X(), 8);
   EXPECT_EQ(sprite.Y(), -2);
   EXPECT_EQ(sprite.PreviousX(), fresh.PreviousX()) << "moving is not drawing";
+  sprite.X(LONG_MAX);
+  EXPECT_FALSE(sprite.IncrementPosition());
+  EXPECT_EQ(sprite.X(), LONG_MAX) << "an overflow leaves the position";
 }
 
-TEST_F(SpriteTest, RestoreCopiesNothingUntilSomethingIsStored) {
+// Restoring puts back only a stored area, and at the place drawn last.
+TEST_F(SpriteTest, RestoreGoesToTheDrawnPlaceOnceSomethingIsStored) {
   Moves({10, 10}, {10, 10});
   sprite.RestoreBackground(stage.hDC());
   EXPECT_EQ(Pixel(stage.hDC(), 12, 12), kRed);
+  sprite.StoreBackground(stage.hDC(), 200, 200);  // clean blue
   sprite.Create(nullptr);
   sprite.RestoreBackground(stage.hDC());
-  EXPECT_EQ(Pixel(stage.hDC(), 12, 12), kRed);
-}
+  EXPECT_EQ(Pixel(stage.hDC(), 12, 12), kRed) << "a new buffer holds nothing stored";
 
-TEST_F(SpriteTest, RestoreGoesToTheDrawnPlace) {
-  sprite.StoreBackground(stage.hDC(), 200, 200);  // clean blue
+  sprite.StoreBackground(stage.hDC(), 200, 200);
   sprite.TransparentDraw(stage.hDC(), 50, 50, 1, false);
   ASSERT_EQ(Pixel(stage.hDC(), 60, 60), kRed);
   sprite.RestoreBackground(stage.hDC());
   EXPECT_EQ(Pixel(stage.hDC(), 60, 60), kBlue);
 }
 
-TEST_F(SpriteTest, ASmallMoveIsCopiedAsOneRectangle) {
+// Up to 24 pixels in all, one rectangle over both places; beyond, the two
+// cells alone.
+TEST_F(SpriteTest, TheChangeIsCopiedAsOneRectangleOrTwoCells) {
   Moves({100, 100}, {90, 110});
   EXPECT_FALSE(sprite.BltInTwo());
-  cBitmap screen;
-  MakeTarget(screen, 300, 300, kBlack);
-  sprite.StageToScreen(screen.hDC(), stage.hDC());
   // One copy at (90, 100) of 42 x 42.
-  EXPECT_TRUE(Copied(screen, 90, 100));
-  EXPECT_TRUE(Copied(screen, 131, 141));
-  EXPECT_FALSE(Copied(screen, 132, 141));
-  EXPECT_FALSE(Copied(screen, 89, 100));
-  EXPECT_FALSE(Copied(screen, 90, 142));
-
+  EXPECT_EQ(Copied({{90, 100}, {131, 141}, {132, 141}, {89, 100}, {90, 142}}),
+            (std::vector<bool>{true, true, false, false, false}));
   Moves({100, 100}, {112, 112});
-  EXPECT_FALSE(sprite.BltInTwo()) << "24 in total is still one";
+  EXPECT_FALSE(sprite.BltInTwo());
   Moves({100, 100}, {112, 113});
-  EXPECT_TRUE(sprite.BltInTwo()) << "25 is two";
-}
+  EXPECT_TRUE(sprite.BltInTwo());
 
-TEST_F(SpriteTest, ALargeMoveIsCopiedAsTwoCells) {
   Moves({100, 100}, {100, 140});
   EXPECT_TRUE(sprite.BltInTwo());
-  cBitmap screen;
-  MakeTarget(screen, 300, 300, kBlack);
-  sprite.StageToScreen(screen.hDC(), stage.hDC());
-  EXPECT_TRUE(Copied(screen, 100, 100));
-  EXPECT_TRUE(Copied(screen, 131, 131));
-  EXPECT_FALSE(Copied(screen, 110, 135)) << "the gap between the two places";
-  EXPECT_TRUE(Copied(screen, 131, 171));
-  EXPECT_FALSE(Copied(screen, 132, 150));
+  EXPECT_EQ(Copied({{100, 100}, {131, 131}, {110, 135}, {131, 171}, {132, 150}}),
+            (std::vector<bool>{true, true, false, true, false}))
+      << "the gap between the two places stays";
 }
 
-TEST(SpriteLeaks, RecreatingAndDrawingLeaveNoObjects) {
-  TempDir dir;
-  const std::wstring path = dir.File(L"s.bmp");
-  ASSERT_TRUE(WritePicture(path, 48, 16, [](int x, int) { return x % 16 < 8 ? kRed : kGreen; }));
-  cBitmap stage;
-  MakeTarget(stage, 200, 200, kBlue);
+TEST_F(SpritesTest, RecreatingAndDrawingLeaveNoObjects) {
+  const std::wstring path = Picture(L"s.bmp", 48, 16, [](int x, int) { return x % 16 < 8 ? kRed : kGreen; });
+  const HDC stage = Fresh(200, 200, kBlue);
   const auto once = [&] {
     cBitmap b;
     b.CreateAtSize(30, 30);
@@ -400,15 +305,13 @@ TEST(SpriteLeaks, RecreatingAndDrawingLeaveNoObjects) {
     auto sheet = std::make_shared<cSpriteBitmaps>();
     sheet->CreateFromFile(path, 3, 1, L"", kGreen);
     sheet->CreateFromFile(path, 3, 1, L"", kGreen);
-    cSprite s;
+    cSprite s(kScreen);
     s.SpriteData(sheet);
     s.Create(nullptr);
     s.Create(nullptr);
-    s.StoreBackground(stage.hDC(), 10, 10);
-    s.TransparentDraw(stage.hDC(), 10, 10, 2, true);
-    s.RestoreBackground(stage.hDC());
-    cTile t;
-    t.Picture(nullptr);
+    s.StoreBackground(stage, 10, 10);
+    s.TransparentDraw(stage, 10, 10, 2, true);
+    s.RestoreBackground(stage);
   };
   once();
   const auto before = GuiObjects::Now();

@@ -12,6 +12,7 @@
 #include "app/key_state.h"
 #include "app/message_prompt.h"
 #include "app/random_source.h"
+#include "app/screen.h"
 #include "app/shell_opener.h"
 #include "oracle/lot_view.h"
 #include "printing/print_document.h"
@@ -94,7 +95,15 @@ class ManualClock final : public app::FrameClock {
 class FakeKeys final : public app::KeyState {
  public:
   bool Pressed(int virtualKey) override { return down.count(virtualKey) != 0; }
+  bool Held(int virtualKey) override { return down.count(virtualKey) != 0; }
   std::set<int> down;
+};
+
+// A screen of the test's size, whatever the machine's is.
+class FakeScreen final : public app::Screen {
+ public:
+  SIZE SizeInPixels() override { return size; }
+  SIZE size{1024, 768};
 };
 
 // Records the links handed to the shell and answers as told.

@@ -5,54 +5,56 @@
 namespace testing_support {
 namespace {
 
-std::map<UINT_PTR, std::function<void()>>& Pending() {
-  static std::map<UINT_PTR, std::function<void()>> pending;
-  return pending;
+// The actions After scheduled, by their timer.
+std::map<UINT_PTR, std::function<void()>>& ScheduledActions() {
+  static std::map<UINT_PTR, std::function<void()>> actions;
+  return actions;
 }
 
-struct PendingSteps {
+// The steps RunLoaded runs once the board loop is up.
+struct LoopSteps {
   const std::function<void()>* steps;
   app::Form1* form;
 };
-PendingSteps g_pending{};
+LoopSteps g_loopSteps{};
 
 void CALLBACK RunSteps(HWND, UINT, UINT_PTR id, DWORD) {
   // Start-up processes events too, before the loop: wait for the loop.
-  if (!g_pending.form->m_bShuffling()) return;
+  if (!g_loopSteps.form->m_bShuffling()) return;
   ::KillTimer(nullptr, id);
-  (*g_pending.steps)();
+  (*g_loopSteps.steps)();
   // Steps that scheduled more close the window themselves.
-  HWND h = g_pending.form->hwnd();
-  if (Pending().empty() && h) ::PostMessageW(h, WM_CLOSE, 0, 0);
+  HWND h = g_loopSteps.form->hwnd();
+  if (ScheduledActions().empty() && h) ::PostMessageW(h, WM_CLOSE, 0, 0);
 }
 
 void CALLBACK RunAction(HWND, UINT, UINT_PTR id, DWORD) {
   ::KillTimer(nullptr, id);
-  auto node = Pending().extract(id);
+  auto node = ScheduledActions().extract(id);
   if (!node.empty()) node.mapped()();
 }
 
 }  // namespace
 
 void FormHarness::After(UINT milliseconds, std::function<void()> action) {
-  Pending()[::SetTimer(nullptr, 0, milliseconds, &RunAction)] = std::move(action);
+  ScheduledActions()[::SetTimer(nullptr, 0, milliseconds, &RunAction)] = std::move(action);
 }
 
 FormHarness::FormHarness(const std::vector<StoreLot>& lots, const std::vector<StoreChar>& chars)
-    : services{random, messages, printer, textPrinter, clock, keys, shell, dir.AppPath()} {
+    : services{random, messages, printer, textPrinter, clock, keys, screen, shell, dir.AppPath()} {
   WriteStore(dir.File(L"veshalib.mdb"), lots, chars);
   form = std::make_unique<app::Form1>(services);
   form->Create();
 }
 
 FormHarness::FormHarness(std::wstring appPath)
-    : services{random, messages, printer, textPrinter, clock, keys, shell, std::move(appPath)} {
+    : services{random, messages, printer, textPrinter, clock, keys, screen, shell, std::move(appPath)} {
   form = std::make_unique<app::Form1>(services);
   form->Create();
 }
 
 void FormHarness::RunLoaded(const std::function<void()>& steps) {
-  g_pending = {&steps, form.get()};
+  g_loopSteps = {&steps, form.get()};
   ::SetTimer(nullptr, 0, 1, &RunSteps);
   form->Form_Load();
 }

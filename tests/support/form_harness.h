@@ -54,6 +54,7 @@ class FormHarness {
   RecordingTextPrinter textPrinter;
   app::SystemFrameClock clock;
   FakeKeys keys;
+  FakeScreen screen;
   FakeShell shell;
   app::Services services;
   std::unique_ptr<app::Form1> form;

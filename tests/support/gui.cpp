@@ -36,13 +36,6 @@ GuiObjects GuiObjects::Now() {
   return {usage.gdiObjects, usage.userObjects};
 }
 
-void SetKeyHeld(int virtualKey, bool held) {
-  BYTE keys[256];
-  ::GetKeyboardState(keys);
-  keys[virtualKey] = held ? 0x80 : 0;
-  ::SetKeyboardState(keys);
-}
-
 PopupWatcher::PopupWatcher() {
   g_watcher = this;
   hook_.reset(::SetWindowsHookExW(WH_CALLWNDPROC, &PopupWatcher::Hook, nullptr, ::GetCurrentThreadId()));

@@ -28,10 +28,6 @@ inline std::ostream& operator<<(std::ostream& out, const GuiObjects& objects) {
   return out << "GDI " << objects.gdi << ", USER " << objects.user;
 }
 
-// Sets a key as held down (or not) in this thread's keyboard state, as
-// GetKeyState will read it.
-void SetKeyHeld(int virtualKey, bool held);
-
 // While it lives, closes every popup menu of this thread as soon as it is
 // up, and records which menus opened and where.
 class PopupWatcher {

@@ -1,13 +1,11 @@
 #pragma once
-// Pixel-level helpers for drawing tests: pictures written as files or made
-// as OLE pictures, colour targets, and reading pixels back.
+// Pixel-level helpers for drawing tests: pictures written as files, colour
+// targets, and reading pixels back.
 #include <windows.h>
-#include <ocidl.h>
 
 #include <functional>
 #include <string>
 
-#include "common/com_ptr.h"
 #include "sprites/c_bitmap.h"
 #include "sprites/c_sprite_bitmaps.h"
 
@@ -23,9 +21,6 @@ using PixelFn = std::function<COLORREF(int x, int y)>;
 
 // A 24-bit bitmap file painted by the function.
 bool WritePicture(const std::wstring& path, int width, int height, const PixelFn& colour);
-
-// An OLE picture of a bitmap painted by the function; the picture owns it.
-win::com_ptr<IPicture> MakePicture(int width, int height, const PixelFn& colour);
 
 // A colour target of the given size, filled with one colour.
 void MakeTarget(sprites::cBitmap& target, int width, int height, COLORREF fill);

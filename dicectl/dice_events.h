@@ -4,13 +4,13 @@
 #include <ocidl.h>
 
 #include "dicectl/connection_point.h"
-#include "dicectl/delegating_unknown.h"
+#include "common/com_object.h"
 
 namespace dicectl {
 
 class Dice;
 
-class DiceEvents final : public DelegatingUnknown<IConnectionPointContainer> {
+class DiceEvents final : public win::ComPart<IConnectionPointContainer> {
  public:
   DiceEvents(IUnknown& outer, Dice& dice) noexcept;
 

@@ -139,7 +139,7 @@ TEST_F(DiceControl, SizingKeepsTheDieSquareOrAtItsDesignSize) {
   EXPECT_EQ(r.bottom - r.top, win::TwipsToPixelsY(900));
 
   EXPECT_TRUE(host.changes().empty());
-  ASSERT_EQ(host.Put(kDispidResizeable, Bool(false)), S_OK);
+  ASSERT_EQ(host.Put(kResizeable.dispid, Bool(false)), S_OK);
   EXPECT_EQ(host.ExtentTwips().cx, 600) << "fixed at once";
   EXPECT_EQ(host.ExtentTwips().cy, 600);
   host.site().Resize(900, 900);
@@ -147,25 +147,25 @@ TEST_F(DiceControl, SizingKeepsTheDieSquareOrAtItsDesignSize) {
   ::GetWindowRect(host.site().Window(), &r);
   EXPECT_EQ(r.right - r.left, win::TwipsToPixelsX(600));
 
-  ASSERT_EQ(host.Put(kDispidResizeable, Bool(true)), S_OK);
+  ASSERT_EQ(host.Put(kResizeable.dispid, Bool(true)), S_OK);
   EXPECT_EQ(host.ExtentTwips().cx, 600) << "True changes no size by itself";
-  ASSERT_EQ(host.Put(kDispidHalfChance, Int(3)), S_OK);
-  EXPECT_EQ(host.changes(), (std::vector<DISPID>{kDispidResizeable, kDispidResizeable, kDispidHalfChance}));
+  ASSERT_EQ(host.Put(kHalfChance.dispid, Int(3)), S_OK);
+  EXPECT_EQ(host.changes(), (std::vector<DISPID>{kResizeable.dispid, kResizeable.dispid, kHalfChance.dispid}));
 }
 
 TEST_F(DiceControl, HalfChanceTakesOnlyFaceNumbers) {
   DiceHost host;
   ASSERT_TRUE(host.ok());
-  ASSERT_EQ(host.Put(kDispidHalfChance, Int(6)), S_OK);
+  ASSERT_EQ(host.Put(kHalfChance.dispid, Int(6)), S_OK);
   for (LONG bad : {7, -1, 30000}) {
     EXCEPINFO excep{};
-    const HRESULT hr = host.Put(kDispidHalfChance, Int(bad), &excep);
+    const HRESULT hr = host.Put(kHalfChance.dispid, Int(bad), &excep);
     EXPECT_TRUE(hr == E_INVALIDARG || (hr == DISP_E_EXCEPTION && excep.scode == E_INVALIDARG)) << std::hex << hr;
     ::SysFreeString(excep.bstrSource);
     ::SysFreeString(excep.bstrDescription);
     ::SysFreeString(excep.bstrHelpFile);
   }
-  VARIANT now = host.Get(kDispidHalfChance);
+  VARIANT now = host.Get(kHalfChance.dispid);
   EXPECT_EQ(V_I4(&now), 6);
   EXPECT_EQ(host.changes().size(), 1u) << "a refused value notifies nobody";
 }

@@ -67,7 +67,7 @@ class OddControl final : public IDispatch {
   STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) override {
     const std::wstring name = names[0];
-    *ids = name == L"HalfChance" ? kDispidHalfChance : name == L"Resizeable" ? kDispidResizeable : DISPID_UNKNOWN;
+    *ids = name == L"HalfChance" ? kHalfChance.dispid : name == L"Resizeable" ? kResizeable.dispid : DISPID_UNKNOWN;
     return *ids == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK;
   }
   STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
@@ -78,8 +78,8 @@ class OddControl final : public IDispatch {
       puts.push_back({id, V_I4(v.get())});
       return S_OK;
     }
-    V_VT(result) = id == kDispidHalfChance ? VT_I4 : VT_BOOL;
-    if (id == kDispidHalfChance)
+    V_VT(result) = id == kHalfChance.dispid ? VT_I4 : VT_BOOL;
+    if (id == kHalfChance.dispid)
       V_I4(result) = 9;
     else
       V_BOOL(result) = VARIANT_TRUE;
@@ -212,16 +212,16 @@ TEST_F(DicePage, AHalfChanceWithoutAnEntryIsNeverWrittenBack) {
   EXPECT_TRUE(Checked(IDC_Option1));
   ASSERT_EQ(page->Apply(), S_OK);
   for (const auto& [id, value] : odd.puts) {
-    if (id == kDispidHalfChance) ADD_FAILURE() << "HalfChance written as " << value;
+    if (id == kHalfChance.dispid) ADD_FAILURE() << "HalfChance written as " << value;
   }
   ASSERT_EQ(odd.puts.size(), 1u);
-  EXPECT_EQ(odd.puts[0].first, kDispidResizeable);
+  EXPECT_EQ(odd.puts[0].first, kResizeable.dispid);
 
   odd.puts.clear();
   Choose(6);
   ASSERT_EQ(page->Apply(), S_OK);
   ASSERT_EQ(odd.puts.size(), 2u);
-  EXPECT_EQ(odd.puts[0], (std::pair<DISPID, LONG>{kDispidHalfChance, 6}));
+  EXPECT_EQ(odd.puts[0], (std::pair<DISPID, LONG>{kHalfChance.dispid, 6}));
   // The stand-in goes with this test; the page must let go of it first.
   page->Deactivate();
   page->SetObjects(0, nullptr);

@@ -138,10 +138,10 @@ TEST_F(DiceTypeLibrary, DiceMembersHaveTheirDispatchIdentifiers) {
   };
   const Member expected[] = {
       {L"Run", kDispidRun, INVOKE_FUNC, L""},
-      {L"HalfChance", kDispidHalfChance, INVOKE_PROPERTYPUT, L""},
-      {L"HalfChance", kDispidHalfChance, INVOKE_PROPERTYGET, L""},
-      {L"Resizeable", kDispidResizeable, INVOKE_PROPERTYPUT, L"返回/设置控件尺寸是否可变"},
-      {L"Resizeable", kDispidResizeable, INVOKE_PROPERTYGET, L"返回/设置控件尺寸是否可变"},
+      {L"HalfChance", kHalfChance.dispid, INVOKE_PROPERTYPUT, L""},
+      {L"HalfChance", kHalfChance.dispid, INVOKE_PROPERTYGET, L""},
+      {L"Resizeable", kResizeable.dispid, INVOKE_PROPERTYPUT, L"返回/设置控件尺寸是否可变"},
+      {L"Resizeable", kResizeable.dispid, INVOKE_PROPERTYGET, L"返回/设置控件尺寸是否可变"},
   };
   for (UINT i = 0; i < std::size(expected); ++i) {
     FUNCDESC* f = nullptr;

@@ -12,6 +12,7 @@
 #include "common/com_ptr.h"
 #include "common/twips.h"
 #include "dicectl/dice_ids.h"
+#include "dicectl/dice_size.h"
 #include "dicectl/tumbix.h"
 #include "strict/hosted_dice.h"
 #include "strict/strict_sink.h"
@@ -192,7 +193,7 @@ TEST_F(DiceStrictHost, NullOutPointersAreRefusedEverywhere) {
   EXPECT_EQ(automation->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, nullptr), E_POINTER);
   DISPID id = 0;
   EXPECT_EQ(automation->GetIDsOfNames(IID_NULL, nullptr, 1, LOCALE_USER_DEFAULT, &id), E_POINTER);
-  EXPECT_TRUE(FAILED(automation->Invoke(dicectl::kDispidHalfChance, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+  EXPECT_TRUE(FAILED(automation->Invoke(dicectl::kHalfChance.dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
                                         nullptr, nullptr, nullptr, nullptr)))
       << "no argument list is refused, not read";
   EXPECT_EQ(automation->get_HalfChance(nullptr), E_POINTER);

@@ -16,6 +16,7 @@
 #include "dicectl/dice_ids.h"
 #include "dicectl/dice_interface.h"
 #include "dicectl/dice_property_ids.h"
+#include "dicectl/dice_size.h"
 #include "dicectl/tumbix.h"
 #include "strict/hosted_dice.h"
 #include "strict/strict_test.h"
@@ -71,7 +72,7 @@ class Unreadable final : public IDispatch {
   STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) override {
     const std::wstring name = names[0];
-    *ids = name == L"HalfChance" ? dicectl::kDispidHalfChance : dicectl::kDispidResizeable;
+    *ids = name == L"HalfChance" ? dicectl::kHalfChance.dispid : dicectl::kResizeable.dispid;
     return S_OK;
   }
   STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
@@ -174,7 +175,7 @@ TEST_F(DicePageStrict, ASelectionWithoutValuesLeavesTheButtonsAndWritesNoFace) {
   EXPECT_EQ(ChosenEntry(), CB_ERR) << "no face was read, so none is chosen";
   EXPECT_EQ(Option(), 2) << "no value leaves the option buttons as they are";
   ASSERT_EQ(page->Apply(), S_OK);
-  EXPECT_EQ(unreadable.puts, (std::vector<std::pair<DISPID, LONG>>{{dicectl::kDispidResizeable, VARIANT_FALSE}}));
+  EXPECT_EQ(unreadable.puts, (std::vector<std::pair<DISPID, LONG>>{{dicectl::kResizeable.dispid, VARIANT_FALSE}}));
   Select({});
   EXPECT_EQ(unreadable.refs, 1) << "an empty selection releases the objects";
   EXPECT_EQ(PropertiesOf(fixed).halfChance, Dice5);

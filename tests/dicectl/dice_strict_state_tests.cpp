@@ -341,7 +341,7 @@ TEST_F(DiceStrictState, AdviseAndUnadviseKeepTheirWord) {
   EXPECT_EQ(log.Take(), (Calls{Logged("first.Invoke", dicectl::kDispidStartDice),
                                Logged("second.Invoke", dicectl::kDispidStartDice)}));
   ASSERT_EQ(dice.object.query<_Dice>()->put_HalfChance(Dice2), S_OK);
-  EXPECT_EQ(log.Take(), Calls{Logged("notified.OnChanged", dicectl::kDispidHalfChance)});
+  EXPECT_EQ(log.Take(), Calls{Logged("notified.OnChanged", dicectl::kHalfChance.dispid)});
 
   // Inside the next event, first lets go of itself and of second.
   first.onEvent = [&](DISPID) {

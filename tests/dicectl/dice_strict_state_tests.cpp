@@ -119,6 +119,60 @@ TEST_F(DiceStrictState, InitNewAndLoadExcludeEachOther) {
   EXPECT_EQ(bag.HeldByOthers(), 0) << "a control may not keep the bag";
 }
 
+// A bag keeps only what differs from the defaults, under the properties'
+// names and types, and gives it back; a stream keeps both properties and
+// refuses to load from less than a whole record.
+TEST_F(DiceStrictState, SavedStateComesBackAndLeavesOutTheDefaults) {
+  CallLog log;
+  StrictBag bag(log);
+  const auto dice = NewDice<_Dice>();
+  ASSERT_TRUE(dice);
+  const auto persist = dice.query<IPersistPropertyBag>();
+  ASSERT_EQ(persist->Save(&bag, TRUE, FALSE), S_OK);
+  EXPECT_EQ(log.Take(), Calls{});
+  dice->put_HalfChance(Dice4);
+  dice->put_Resizeable(VARIANT_FALSE);
+  const auto streamed = dice.query<IPersistStreamInit>();
+  EXPECT_EQ(streamed->IsDirty(), S_OK);
+  ASSERT_EQ(persist->Save(&bag, TRUE, FALSE), S_OK);
+  EXPECT_EQ(streamed->IsDirty(), S_FALSE);
+  EXPECT_EQ(log.Take(), (Calls{"Bag.Write(HalfChance:I4)", "Bag.Write(Resizeable:BOOL)"}));
+  const auto loaded = NewDice<IUnknown>();
+  ASSERT_EQ(loaded.query<IPersistPropertyBag>()->Load(&bag, nullptr), S_OK);
+  EXPECT_EQ(PropertiesOf(loaded.get()).halfChance, Dice4);
+  EXPECT_EQ(PropertiesOf(loaded.get()).resizeable, VARIANT_FALSE);
+
+  // Another type is converted.
+  StrictBag typed(log);
+  V_VT(typed[L"HalfChance"].value.get()) = VT_BSTR;
+  V_BSTR(typed[L"HalfChance"].value.get()) = ::SysAllocString(L"2");
+  const auto converted = NewDice<IUnknown>();
+  ASSERT_EQ(converted.query<IPersistPropertyBag>()->Load(&typed, nullptr), S_OK);
+  EXPECT_EQ(PropertiesOf(converted.get()).halfChance, Dice2);
+  EXPECT_EQ(PropertiesOf(converted.get()).resizeable, VARIANT_TRUE);
+
+  win::com_ptr<IStream> saved, cut;
+  ::CreateStreamOnHGlobal(nullptr, TRUE, saved.put());
+  ::CreateStreamOnHGlobal(nullptr, TRUE, cut.put());
+  ASSERT_EQ(streamed->Save(saved.get(), TRUE), S_OK);
+  Rewind(saved.get());
+  const auto fromStream = NewDice<IUnknown>();
+  ASSERT_EQ(fromStream.query<IPersistStreamInit>()->Load(saved.get()), S_OK);
+  EXPECT_EQ(PropertiesOf(fromStream.get()).halfChance, Dice4);
+  EXPECT_EQ(PropertiesOf(fromStream.get()).resizeable, VARIANT_FALSE);
+  ULARGE_INTEGER whole{};
+  ASSERT_EQ(streamed->GetSizeMax(&whole), S_OK);
+  std::vector<char> bytes(static_cast<size_t>(whole.QuadPart) - 1);
+  const auto size = static_cast<ULONG>(bytes.size());
+  Rewind(saved.get());
+  ASSERT_EQ(saved->Read(bytes.data(), size, nullptr), S_OK);
+  ASSERT_EQ(cut->Write(bytes.data(), size, nullptr), S_OK);
+  Rewind(cut.get());
+  const auto fresh = NewDice<IUnknown>();
+  EXPECT_TRUE(FAILED(fresh.query<IPersistStreamInit>()->Load(cut.get())));
+  EXPECT_EQ(PropertiesOf(fresh.get()).halfChance, NoHalfChance) << "a refused load changes nothing";
+}
+
 struct OddAnswer {
   const char* what;
   HRESULT result;

@@ -55,7 +55,7 @@ DiceHost::DiceHost(int left, int top, int width, int height)
     : host_(::CreateWindowExW(0, L"STATIC", L"dice host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
                               kHostSide, kHostSide, nullptr, nullptr, nullptr, nullptr)) {
   site_ = app::OleControlSite::Create(
-      host_.get(), kDiceProgId, {left, top, width, height},
+      host_.get(), dicectl::kDiceProgId, {left, top, width, height},
       [this](DISPID id, const DISPPARAMS& params) {
         const short argument = params.cArgs == 1 && V_VT(&params.rgvarg[0]) == VT_I2 ? V_I2(&params.rgvarg[0]) : 0;
         events_.push_back({id, argument, NowMs()});
@@ -132,23 +132,6 @@ int FaceOf(IUnknown* control) {
     if (Pixels(expected.dc.get()) == shown) return face;
   }
   return 0;
-}
-
-STDMETHODIMP PropertyBag::QueryInterface(REFIID iid, void** out) {
-  *out = iid == IID_IUnknown || iid == IID_IPropertyBag ? static_cast<IPropertyBag*>(this) : nullptr;
-  return *out ? S_OK : E_NOINTERFACE;
-}
-
-STDMETHODIMP PropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
-  const auto it = values.find(name);
-  if (it == values.end()) return E_INVALIDARG;
-  return ::VariantCopy(value, it->second.get());
-}
-
-STDMETHODIMP PropertyBag::Write(LPCOLESTR name, VARIANT* value) {
-  VARIANT* slot = values[name].put();
-  order.emplace_back(name);
-  return ::VariantCopy(slot, value);
 }
 
 STDMETHODIMP PageSite::QueryInterface(REFIID iid, void** out) {

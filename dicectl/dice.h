@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "common/com_object.h"
 #include "dicectl/dice_automation.h"
 #include "dicectl/dice_events.h"
 #include "dicectl/dice_in_place.h"
@@ -18,7 +19,6 @@
 #include "dicectl/dice_window.h"
 #include "dicectl/face_picture.h"
 #include "dicectl/face_random.h"
-#include "common/com_object.h"
 #include "dicectl/module.h"
 
 namespace dicectl {

@@ -1,7 +1,7 @@
 #include "dicectl/dice_events.h"
 
-#include "common/com_ptr.h"
 #include "common/com_call.h"
+#include "common/com_ptr.h"
 #include "dicectl/connection_point_enum.h"
 #include "dicectl/dice.h"
 #include "dicectl/tumbix.h"

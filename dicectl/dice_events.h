@@ -3,8 +3,8 @@
 // container's property-changed notices, each on its connection point.
 #include <ocidl.h>
 
-#include "dicectl/connection_point.h"
 #include "common/com_object.h"
+#include "dicectl/connection_point.h"
 
 namespace dicectl {
 

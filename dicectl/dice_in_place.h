@@ -4,8 +4,8 @@
 // the container gives it.
 #include <ole2.h>
 
-#include "common/com_ptr.h"
 #include "common/com_object.h"
+#include "common/com_ptr.h"
 
 namespace dicectl {
 

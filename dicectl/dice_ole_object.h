@@ -4,8 +4,8 @@
 #include <ole2.h>
 #include <olectl.h>
 
-#include "common/com_ptr.h"
 #include "common/com_object.h"
+#include "common/com_ptr.h"
 
 namespace dicectl {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "common/com_ptr.h"
 #include "common/com_call.h"
+#include "common/com_ptr.h"
 #include "dicectl/dice.h"
 #include "dicectl/tumbix.h"
 

@@ -4,8 +4,8 @@
 // prints), and telling the container's view sink that the face changed.
 #include <ole2.h>
 
-#include "common/com_ptr.h"
 #include "common/com_object.h"
+#include "common/com_ptr.h"
 
 namespace dicectl {
 

@@ -4,10 +4,10 @@
 
 #include <optional>
 
+#include "common/com_call.h"
 #include "common/com_ptr.h"
 #include "common/unique_handle.h"
 #include "dicectl/class_factory.h"
-#include "common/com_call.h"
 #include "dicectl/dice_property_window.h"
 #include "dicectl/dice_window.h"
 #include "dicectl/module.h"

@@ -3,8 +3,8 @@
 // names, dispatch identifiers and argument coercion are the type info's.
 #include <ole2.h>
 
-#include "common/com_ptr.h"
 #include "common/com_call.h"
+#include "common/com_ptr.h"
 
 namespace dicectl {
 

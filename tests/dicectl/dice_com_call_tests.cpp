@@ -10,8 +10,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "common/com_ptr.h"
 #include "common/com_call.h"
+#include "common/com_ptr.h"
 #include "dicectl/connection_point.h"
 #include "dicectl/dice_property.h"
 

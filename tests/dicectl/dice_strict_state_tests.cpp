@@ -418,24 +418,9 @@ TEST_F(DiceStrictState, AdviseAndUnadviseKeepTheirWord) {
 
 constexpr COLORREF kUntouched = RGB(0, 255, 0);
 
-// A colour bitmap of its own size in a memory DC, filled with kUntouched.
-struct Canvas {
-  Canvas(int width, int height) : width(width), height(height) {
-    const RECT all{0, 0, width, height};
-    const win::unique_hbrush fill(::CreateSolidBrush(kUntouched));
-    ::FillRect(dc.get(), &all, fill.get());
-  }
-  std::vector<COLORREF> Pixels() const {
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x) pixels.push_back(::GetPixel(dc.get(), x, y));
-    return pixels;
-  }
-  int width, height;
-  win::unique_hdc dc{::CreateCompatibleDC(nullptr)};
-  win::unique_window_dc screen{nullptr};
-  win::unique_hbitmap bitmap{::CreateCompatibleBitmap(screen.get(), width, height)};
-  win::select_guard keep = win::select(dc.get(), bitmap.get());
+// A canvas that shows where nothing was drawn.
+struct Canvas : testing_support::Canvas {
+  Canvas(int width, int height) : testing_support::Canvas(width, height, kUntouched) {}
 };
 
 // The share of pixels equal in two pictures of one size.

@@ -68,6 +68,18 @@ HRESULT LibraryCanUnload(HMODULE library);
 // A left click on a hosted die's face, as the mouse makes it.
 void ClickFace(const app::OleControlSite& site);
 
+// A colour bitmap of its own size in a memory DC, filled with one colour.
+struct Canvas {
+  Canvas(int width, int height, COLORREF fill = RGB(255, 255, 255));
+  std::vector<COLORREF> Pixels() const;
+
+  int width, height;
+  win::unique_hdc dc{::CreateCompatibleDC(nullptr)};
+  win::unique_window_dc screen{nullptr};
+  win::unique_hbitmap bitmap{::CreateCompatibleBitmap(screen.get(), width, height)};
+  win::select_guard keep = win::select(dc.get(), bitmap.get());
+};
+
 // The face a control draws through IViewObject: 1 to 6, 0 for none of them.
 int FaceOf(IUnknown* control);
 

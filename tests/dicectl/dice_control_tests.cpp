@@ -6,6 +6,8 @@
 
 #include <cstdio>
 #include <iostream>
+#include <new>
+#include <stdexcept>
 
 #include "common/com_ptr.h"
 #include "common/twips.h"
@@ -160,6 +162,24 @@ TEST_F(DiceControl, HalfChanceTakesOnlyFaceNumbers) {
   VARIANT now = host.Get(kHalfChance.dispid);
   EXPECT_EQ(V_I4(&now), kLastFace);
   EXPECT_EQ(host.changes().size(), 1u) << "a refused value notifies nobody";
+}
+
+// A handler of the program's that throws stays inside the site: the control
+// that called hears a failure, not a C++ exception, and goes on working.
+TEST_F(DiceControl, AThrowingHandlerStaysInsideTheSite) {
+  const win::unique_hwnd window(::CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr,
+                                                  nullptr, nullptr, nullptr));
+  const auto site = app::OleControlSite::Create(
+      window.get(), kDiceProgId, {0, 0, kDesignSizeTwips, kDesignSizeTwips},
+      [](DISPID, const DISPPARAMS&) { throw std::bad_alloc(); }, [](DISPID) { throw std::runtime_error("handler"); });
+  ASSERT_TRUE(site);
+  EXPECT_EQ(static_cast<IPropertyNotifySink*>(site.get())->OnChanged(kHalfChance.dispid), E_FAIL);
+  win::com_ptr<_Dice> dice = win::com_ptr<IDispatch>(site->Control()).query<_Dice>();
+  ASSERT_EQ(dice->put_HalfChance(Dice3), S_OK);
+  DiceSixNumber now{};
+  EXPECT_EQ(dice->get_HalfChance(&now), S_OK);
+  EXPECT_EQ(now, Dice3);
+  site->Close();
 }
 
 TEST_F(DiceControl, AHundredControlsLeaveNothingBehind) {

@@ -7,7 +7,6 @@
 #include <olectl.h>
 
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -173,10 +172,14 @@ TEST_F(DiceStrictState, SavedStateComesBackAndLeavesOutTheDefaults) {
   EXPECT_EQ(PropertiesOf(fresh.get()).halfChance, NoHalfChance) << "a refused load changes nothing";
 }
 
+// What a bag answers: its result, and a value of the type given holding
+// the number, or the text when there is one.
 struct OddAnswer {
   const char* what;
   HRESULT result;
-  std::function<void(VARIANT&)> make;
+  VARTYPE type;
+  LONG number = 0;
+  const wchar_t* text = nullptr;
   bool leave = false;
 };
 
@@ -184,48 +187,28 @@ struct OddAnswer {
 // its defaults, reads each key once in order, writes nothing and keeps no
 // reference to the bag.
 TEST_F(DiceStrictState, OddPropertyBagsLeaveTheDefaults) {
-  const std::vector<OddAnswer> answers = {
-      {"a failed read that wrote a value", E_FAIL,
-       [](VARIANT& v) {
-         V_VT(&v) = VT_I4;
-         V_I4(&v) = Dice5;
-       }},
-      {"an empty value with S_OK", S_OK, [](VARIANT& v) { V_VT(&v) = VT_EMPTY; }},
-      {"a null value", S_OK, [](VARIANT& v) { V_VT(&v) = VT_NULL; }},
-      {"a null dispatch", S_OK,
-       [](VARIANT& v) {
-         V_VT(&v) = VT_DISPATCH;
-         V_DISPATCH(&v) = nullptr;
-       }},
-      {"a null unknown", S_OK,
-       [](VARIANT& v) {
-         V_VT(&v) = VT_UNKNOWN;
-         V_UNKNOWN(&v) = nullptr;
-       }},
-      {"a string of garbage", S_OK,
-       [](VARIANT& v) {
-         V_VT(&v) = VT_BSTR;
-         V_BSTR(&v) = ::SysAllocString(L"\x01\xFFFE garbage \x7F");
-       }},
-      {"a null string", S_OK,
-       [](VARIANT& v) {
-         V_VT(&v) = VT_BSTR;
-         V_BSTR(&v) = nullptr;
-       }},
-      {"an error value", S_OK,
-       [](VARIANT& v) {
-         V_VT(&v) = VT_ERROR;
-         V_ERROR(&v) = DISP_E_PARAMNOTFOUND;
-       }},
-      {"S_OK with the value left as asked", S_OK, [](VARIANT&) {}, true},
+  const OddAnswer answers[] = {
+      {"a failed read that wrote a value", E_FAIL, VT_I4, Dice5},
+      {"an empty value with S_OK", S_OK, VT_EMPTY},
+      {"a null value", S_OK, VT_NULL},
+      {"a null dispatch", S_OK, VT_DISPATCH},
+      {"a null unknown", S_OK, VT_UNKNOWN},
+      {"a string of garbage", S_OK, VT_BSTR, 0, L"\x01\xFFFE garbage \x7F"},
+      {"a null string", S_OK, VT_BSTR},
+      {"an error value", S_OK, VT_ERROR, DISP_E_PARAMNOTFOUND},
+      {"S_OK with the value left as asked", S_OK, VT_EMPTY, 0, nullptr, true},
   };
   for (const OddAnswer& odd : answers) {
     SCOPED_TRACE(odd.what);
     CallLog log;
     StrictBag bag(log);
     for (const wchar_t* key : {L"HalfChance", L"Resizeable"}) {
+      VARIANT* value = bag[key].value.get();
+      *value = VARIANT{};
+      V_VT(value) = odd.type;
+      V_I4(value) = odd.number;  // an error's code shares the number's place
+      if (odd.text) V_BSTR(value) = ::SysAllocString(odd.text);
       bag[key].result = odd.result;
-      odd.make(*bag[key].value.get());
       bag[key].leave = odd.leave;
     }
     const auto dice = NewDice<IUnknown>();

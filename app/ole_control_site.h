@@ -14,7 +14,7 @@
 namespace app {
 
 class OleControlSite final : public win::ComObject<OleControlSite, IOleClientSite, IOleInPlaceSite, IOleControlSite,
-                                                    IDispatch, IPropertyNotifySink> {
+                                                   IDispatch, IPropertyNotifySink> {
  public:
   static win::InterfaceList<OleControlSite> Interfaces() noexcept;
 

@@ -34,7 +34,8 @@ bool DiceSize::SetResizeable(bool resizeable) noexcept {
 }
 
 bool DiceSize::Offer(TwipsSize offered) noexcept {
-  return Become(resizeable_ ? TwipsSize{offered.height, offered.height} : TwipsSize{kDesignSizeTwips, kDesignSizeTwips});
+  return Become(resizeable_ ? TwipsSize{offered.height, offered.height}
+                            : TwipsSize{kDesignSizeTwips, kDesignSizeTwips});
 }
 
 bool DiceSize::Become(TwipsSize size) noexcept {

@@ -167,8 +167,8 @@ TEST_F(DiceControl, HalfChanceTakesOnlyFaceNumbers) {
 // A handler of the program's that throws stays inside the site: the control
 // that called hears a failure, not a C++ exception, and goes on working.
 TEST_F(DiceControl, AThrowingHandlerStaysInsideTheSite) {
-  const win::unique_hwnd window(::CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr,
-                                                  nullptr, nullptr, nullptr));
+  const win::unique_hwnd window(
+      ::CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr));
   const auto site = app::OleControlSite::Create(
       window.get(), kDiceProgId, {0, 0, kDesignSizeTwips, kDesignSizeTwips},
       [](DISPID, const DISPPARAMS&) { throw std::bad_alloc(); }, [](DISPID) { throw std::runtime_error("handler"); });

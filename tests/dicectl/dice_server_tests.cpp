@@ -86,6 +86,20 @@ TEST_F(DiceTypeLibrary, IsTumbixOneZeroAControlLibraryInEnglishLocale) {
   EXPECT_STREQ(name.get(), L"Tumbix");
 }
 
+// The dual interface's own half, whose members carry their parameters.
+win::com_ptr<ITypeInfo> VtableOf(ITypeInfo* dispatch) {
+  win::com_ptr<ITypeInfo> vtable;
+  HREFTYPE ref = 0;
+  if (dispatch && SUCCEEDED(dispatch->GetRefTypeOfImplType(-1, &ref))) dispatch->GetRefTypeInfo(ref, vtable.put());
+  return vtable;
+}
+
+win::com_ptr<ITypeInfo> VtableOf(ITypeLib* lib, REFIID iid) {
+  win::com_ptr<ITypeInfo> dispatch;
+  lib->GetTypeInfoOfGuid(iid, dispatch.put());
+  return VtableOf(dispatch.get());
+}
+
 TEST_F(DiceTypeLibrary, EntriesComeInTheirOrderWithTheirFlags) {
   struct Entry {
     const wchar_t* name;
@@ -111,26 +125,13 @@ TEST_F(DiceTypeLibrary, EntriesComeInTheirOrderWithTheirFlags) {
     // A dual interface shows a client two halves; the flags are both
     // halves' together, less the dispatchable mark every dispinterface has.
     WORD flags = t.attr->wTypeFlags;
-    HREFTYPE vtableRef = 0;
-    win::com_ptr<ITypeInfo> vtable;
-    if ((flags & TYPEFLAG_FDUAL) && SUCCEEDED(t.info->GetRefTypeOfImplType(-1, &vtableRef)) &&
-        SUCCEEDED(t.info->GetRefTypeInfo(vtableRef, vtable.put()))) {
-      TYPEATTR* half = nullptr;
-      vtable->GetTypeAttr(&half);
-      flags |= half->wTypeFlags;
-      vtable->ReleaseTypeAttr(half);
+    if (flags & TYPEFLAG_FDUAL) {
+      const TypeAttr half(VtableOf(t.info.get()).get());
+      ASSERT_NE(half.attr, nullptr);
+      flags |= half.attr->wTypeFlags;
     }
     EXPECT_EQ(flags & ~TYPEFLAG_FDISPATCHABLE, expected[i].flags);
   }
-}
-
-// The dual interface's own half, whose members carry their parameters.
-win::com_ptr<ITypeInfo> VtableOf(ITypeLib* lib, REFIID iid) {
-  win::com_ptr<ITypeInfo> dispatch, vtable;
-  HREFTYPE ref = 0;
-  if (SUCCEEDED(lib->GetTypeInfoOfGuid(iid, dispatch.put())) && SUCCEEDED(dispatch->GetRefTypeOfImplType(-1, &ref)))
-    dispatch->GetRefTypeInfo(ref, vtable.put());
-  return vtable;
 }
 
 // A parameter's type as a VARIANT carries it: an enumeration is a VT_I4.
@@ -196,7 +197,8 @@ TEST_F(DiceTypeLibrary, EventsFaceNumbersAndTheDefaultsOfTheClass) {
   for (UINT i = 0; i < 7; ++i) {
     VARDESC* v = nullptr;
     ASSERT_EQ(numbers.info->GetVarDesc(i, &v), S_OK);
-    EXPECT_EQ(Name(numbers.info.get(), v->memid), i == 0 ? std::wstring(L"NoHalfChance") : L"Dice" + std::to_wstring(i));
+    EXPECT_EQ(Name(numbers.info.get(), v->memid),
+              i == 0 ? std::wstring(L"NoHalfChance") : L"Dice" + std::to_wstring(i));
     win::unique_variant value;
     ::VariantChangeType(value.get(), v->lpvarValue, 0, VT_I4);
     EXPECT_EQ(V_I4(value.get()), static_cast<LONG>(i));

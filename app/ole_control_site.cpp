@@ -122,7 +122,7 @@ HRESULT OleControlSite::Resize(int widthTwips, int heightTwips) {
 }
 
 win::InterfaceList<OleControlSite> OleControlSite::Interfaces() noexcept {
-  static const win::InterfaceTable<OleControlSite> table[] = {
+  static const win::InterfaceEntry<OleControlSite> table[] = {
       {IID_IOleClientSite, &win::AsSelf<OleControlSite, IOleClientSite>},
       {IID_IOleWindow, &win::AsSelf<OleControlSite, IOleInPlaceSite>},
       {IID_IOleInPlaceSite, &win::AsSelf<OleControlSite, IOleInPlaceSite>},
@@ -318,7 +318,7 @@ STDMETHODIMP OleControlSite::OnRequestEdit(DISPID) {
 }
 
 win::InterfaceList<OleControlSite::EventSink> OleControlSite::EventSink::Interfaces() noexcept {
-  static const win::InterfaceTable<EventSink> table[] = {
+  static const win::InterfaceEntry<EventSink> table[] = {
       {IID_IDispatch, &win::AsSelf<EventSink, IDispatch>},
   };
   return table;

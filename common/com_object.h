@@ -6,6 +6,8 @@
 //   ComTied    - an identity of its own whose lifetime is another object's;
 //   ComPart    - one interface family of another object: its identity and
 //                its lifetime are that object's.
+// ComIdentity alone gives the table and leaves counting to the object, as
+// a class object does that counts module locks instead.
 // The table comes from the derived class's static Interfaces(), a list of
 // win::AsSelf and win::AsPart entries defined beside its members. An
 // object that learns an interface only at run time (a sink for an outgoing
@@ -20,12 +22,12 @@
 namespace win {
 
 template <class T>
-struct InterfaceTable {
+struct InterfaceEntry {
   const IID& iid;
   IUnknown* (*find)(T& object) noexcept;
 };
 template <class T>
-using InterfaceList = std::span<const InterfaceTable<T>>;
+using InterfaceList = std::span<const InterfaceEntry<T>>;
 
 // The object itself, as its base I.
 template <class T, class I>
@@ -53,7 +55,7 @@ HRESULT QueryTable(T& object, InterfaceList<T> table, REFIID iid, void** out) no
   if (!out) return E_POINTER;
   *out = nullptr;
   if (iid == IID_IUnknown) return HandOut(table[0].find(object), out);
-  for (const InterfaceTable<T>& entry : table) {
+  for (const InterfaceEntry<T>& entry : table) {
     if (entry.iid == iid) return HandOut(entry.find(object), out);
   }
   return E_NOINTERFACE;

@@ -30,7 +30,7 @@ const ClassEntry kClasses[] = {
 }  // namespace
 
 win::InterfaceList<ClassFactory> ClassFactory::Interfaces() noexcept {
-  static const win::InterfaceTable<ClassFactory> table[] = {
+  static const win::InterfaceEntry<ClassFactory> table[] = {
       {IID_IClassFactory, &win::AsSelf<ClassFactory, IClassFactory>},
   };
   return table;

@@ -8,7 +8,7 @@
 namespace dicectl {
 
 win::InterfaceList<ConnectionPoint> ConnectionPoint::Interfaces() noexcept {
-  static const win::InterfaceTable<ConnectionPoint> table[] = {
+  static const win::InterfaceEntry<ConnectionPoint> table[] = {
       {IID_IConnectionPoint, &win::AsSelf<ConnectionPoint, IConnectionPoint>},
   };
   return table;

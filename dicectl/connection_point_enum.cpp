@@ -12,7 +12,7 @@ HRESULT ConnectionPointEnum::Create(std::vector<win::com_ptr<IConnectionPoint>> 
 }
 
 win::InterfaceList<ConnectionPointEnum> ConnectionPointEnum::Interfaces() noexcept {
-  static const win::InterfaceTable<ConnectionPointEnum> table[] = {
+  static const win::InterfaceEntry<ConnectionPointEnum> table[] = {
       {IID_IEnumConnectionPoints, &win::AsSelf<ConnectionPointEnum, IEnumConnectionPoints>},
   };
   return table;

@@ -46,7 +46,7 @@ void Dice::UserControl_Initialize() {
 
 win::InterfaceList<Dice> Dice::Interfaces() noexcept {
   using win::AsPart;
-  static const win::InterfaceTable<Dice> table[] = {
+  static const win::InterfaceEntry<Dice> table[] = {
       {IID_IUnknown, &win::AsSelf<Dice, IUnknown>},
       {IID_IOleObject, &AsPart<&Dice::oleObject_, IOleObject>},
       {IID_IOleControl, &AsPart<&Dice::oleObject_, IOleControl>},

@@ -41,7 +41,7 @@ DiceProperty::DiceProperty() : window_(*this) {}
 DiceProperty::~DiceProperty() = default;
 
 win::InterfaceList<DiceProperty> DiceProperty::Interfaces() noexcept {
-  static const win::InterfaceTable<DiceProperty> table[] = {
+  static const win::InterfaceEntry<DiceProperty> table[] = {
       {IID_IPropertyPage, &win::AsSelf<DiceProperty, IPropertyPage>},
       {IID_IDispatch, &win::AsSelf<DiceProperty, _DiceProperty>},
       {IID__DiceProperty, &win::AsSelf<DiceProperty, _DiceProperty>},

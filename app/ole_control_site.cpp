@@ -121,174 +121,240 @@ HRESULT OleControlSite::Resize(int widthTwips, int heightTwips) {
   return OnPosRectChange(&wanted);
 }
 
-STDMETHODIMP OleControlSite::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  if (iid == IID_IUnknown || iid == IID_IOleClientSite) return win::HandOut(static_cast<IOleClientSite*>(this), out);
-  if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) return win::HandOut(static_cast<IOleInPlaceSite*>(this), out);
-  if (iid == IID_IOleControlSite) return win::HandOut(static_cast<IOleControlSite*>(this), out);
-  if (iid == IID_IDispatch) return win::HandOut(static_cast<IDispatch*>(this), out);
-  if (iid == IID_IPropertyNotifySink) return win::HandOut(static_cast<IPropertyNotifySink*>(this), out);
-  return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) OleControlSite::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&refs_)); }
-
-STDMETHODIMP_(ULONG) OleControlSite::Release() {
-  const LONG left = ::InterlockedDecrement(&refs_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
+win::InterfaceList<OleControlSite> OleControlSite::Interfaces() noexcept {
+  static const win::InterfaceEntry<OleControlSite> table[] = {
+      {IID_IOleClientSite, &win::AsSelf<OleControlSite, IOleClientSite>},
+      {IID_IOleWindow, &win::AsSelf<OleControlSite, IOleInPlaceSite>},
+      {IID_IOleInPlaceSite, &win::AsSelf<OleControlSite, IOleInPlaceSite>},
+      {IID_IOleControlSite, &win::AsSelf<OleControlSite, IOleControlSite>},
+      {IID_IDispatch, &win::AsSelf<OleControlSite, IDispatch>},
+      {IID_IPropertyNotifySink, &win::AsSelf<OleControlSite, IPropertyNotifySink>},
+  };
+  return table;
 }
 
 // Nothing of the control is stored anywhere: there is nothing to save.
-STDMETHODIMP OleControlSite::SaveObject() { return S_OK; }
+STDMETHODIMP OleControlSite::SaveObject() {
+  return win::ComCall([&] { return S_OK; });
+}
 
 STDMETHODIMP OleControlSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
-  if (moniker) *moniker = nullptr;
-  return E_NOTIMPL;
+  return win::ComCall([&] {
+    if (moniker) *moniker = nullptr;
+    return E_NOTIMPL;
+  });
 }
 
 STDMETHODIMP OleControlSite::GetContainer(IOleContainer** container) {
-  if (container) *container = nullptr;
-  return E_NOINTERFACE;
+  return win::ComCall([&] {
+    if (container) *container = nullptr;
+    return E_NOINTERFACE;
+  });
 }
 
-STDMETHODIMP OleControlSite::ShowObject() { return S_OK; }
-STDMETHODIMP OleControlSite::OnShowWindow(BOOL) { return S_OK; }
-STDMETHODIMP OleControlSite::RequestNewObjectLayout() { return E_NOTIMPL; }
+STDMETHODIMP OleControlSite::ShowObject() {
+  return win::ComCall([&] { return S_OK; });
+}
+STDMETHODIMP OleControlSite::OnShowWindow(BOOL) {
+  return win::ComCall([&] { return S_OK; });
+}
+STDMETHODIMP OleControlSite::RequestNewObjectLayout() {
+  return win::ComCall([&] { return E_NOTIMPL; });
+}
 
 STDMETHODIMP OleControlSite::GetWindow(HWND* hwnd) {
-  if (!hwnd) return E_POINTER;
-  *hwnd = host_;
-  return S_OK;
+  return win::ComCall([&] {
+    if (!hwnd) return E_POINTER;
+    *hwnd = host_;
+    return S_OK;
+  });
 }
 
-STDMETHODIMP OleControlSite::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }
-STDMETHODIMP OleControlSite::CanInPlaceActivate() { return S_OK; }
-STDMETHODIMP OleControlSite::OnInPlaceActivate() { return S_OK; }
-STDMETHODIMP OleControlSite::OnUIActivate() { return S_OK; }
+STDMETHODIMP OleControlSite::ContextSensitiveHelp(BOOL) {
+  return win::ComCall([&] { return E_NOTIMPL; });
+}
+STDMETHODIMP OleControlSite::CanInPlaceActivate() {
+  return win::ComCall([&] { return S_OK; });
+}
+STDMETHODIMP OleControlSite::OnInPlaceActivate() {
+  return win::ComCall([&] { return S_OK; });
+}
+STDMETHODIMP OleControlSite::OnUIActivate() {
+  return win::ComCall([&] { return S_OK; });
+}
 
 // The host is an ordinary window, not a document: no frame, no menus.
 STDMETHODIMP OleControlSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc, LPRECT pos,
                                               LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
-  if (!frame || !doc || !pos || !clip) return E_POINTER;
-  *frame = nullptr;
-  *doc = nullptr;
-  *pos = pos_;
-  ::GetClientRect(host_, clip);
-  if (info) {
-    info->fMDIApp = FALSE;
-    info->hwndFrame = ::GetAncestor(host_, GA_ROOT);
-    info->haccel = nullptr;
-    info->cAccelEntries = 0;
-  }
-  return S_OK;
+  return win::ComCall([&] {
+    if (!frame || !doc || !pos || !clip) return E_POINTER;
+    *frame = nullptr;
+    *doc = nullptr;
+    *pos = pos_;
+    ::GetClientRect(host_, clip);
+    if (info) {
+      info->fMDIApp = FALSE;
+      info->hwndFrame = ::GetAncestor(host_, GA_ROOT);
+      info->haccel = nullptr;
+      info->cAccelEntries = 0;
+    }
+    return S_OK;
+  });
 }
 
-STDMETHODIMP OleControlSite::Scroll(SIZE) { return E_NOTIMPL; }
-STDMETHODIMP OleControlSite::OnUIDeactivate(BOOL) { return S_OK; }
-STDMETHODIMP OleControlSite::OnInPlaceDeactivate() { return S_OK; }
-STDMETHODIMP OleControlSite::DiscardUndoState() { return S_OK; }
-STDMETHODIMP OleControlSite::DeactivateAndUndo() { return inPlace_ ? inPlace_->UIDeactivate() : S_OK; }
+STDMETHODIMP OleControlSite::Scroll(SIZE) {
+  return win::ComCall([&] { return E_NOTIMPL; });
+}
+STDMETHODIMP OleControlSite::OnUIDeactivate(BOOL) {
+  return win::ComCall([&] { return S_OK; });
+}
+STDMETHODIMP OleControlSite::OnInPlaceDeactivate() {
+  return win::ComCall([&] { return S_OK; });
+}
+STDMETHODIMP OleControlSite::DiscardUndoState() {
+  return win::ComCall([&] { return S_OK; });
+}
+STDMETHODIMP OleControlSite::DeactivateAndUndo() {
+  return win::ComCall([&] { return inPlace_ ? inPlace_->UIDeactivate() : S_OK; });
+}
 
 // The control wants another rectangle; the host grants it as asked.
 STDMETHODIMP OleControlSite::OnPosRectChange(LPCRECT pos) {
-  if (!pos) return E_POINTER;
-  pos_ = *pos;
-  if (!inPlace_) return S_OK;
-  RECT clip;
-  ::GetClientRect(host_, &clip);
-  return inPlace_->SetObjectRects(&pos_, &clip);
+  return win::ComCall([&] {
+    if (!pos) return E_POINTER;
+    pos_ = *pos;
+    if (!inPlace_) return S_OK;
+    RECT clip;
+    ::GetClientRect(host_, &clip);
+    return inPlace_->SetObjectRects(&pos_, &clip);
+  });
 }
 
-STDMETHODIMP OleControlSite::OnControlInfoChanged() { return S_OK; }
-STDMETHODIMP OleControlSite::LockInPlaceActive(BOOL) { return S_OK; }
+STDMETHODIMP OleControlSite::OnControlInfoChanged() {
+  return win::ComCall([&] { return S_OK; });
+}
+STDMETHODIMP OleControlSite::LockInPlaceActive(BOOL) {
+  return win::ComCall([&] { return S_OK; });
+}
 
 STDMETHODIMP OleControlSite::GetExtendedControl(IDispatch** control) {
-  if (control) *control = nullptr;
-  return E_NOTIMPL;
+  return win::ComCall([&] {
+    if (control) *control = nullptr;
+    return E_NOTIMPL;
+  });
 }
 
-STDMETHODIMP OleControlSite::TransformCoords(POINTL*, POINTF*, DWORD) { return E_NOTIMPL; }
-STDMETHODIMP OleControlSite::TranslateAccelerator(MSG*, DWORD) { return S_FALSE; }
-STDMETHODIMP OleControlSite::OnFocus(BOOL) { return S_OK; }
-STDMETHODIMP OleControlSite::ShowPropertyFrame() { return E_NOTIMPL; }
+STDMETHODIMP OleControlSite::TransformCoords(POINTL*, POINTF*, DWORD) {
+  return win::ComCall([&] { return E_NOTIMPL; });
+}
+STDMETHODIMP OleControlSite::TranslateAccelerator(MSG*, DWORD) {
+  return win::ComCall([&] { return S_FALSE; });
+}
+STDMETHODIMP OleControlSite::OnFocus(BOOL) {
+  return win::ComCall([&] { return S_OK; });
+}
+STDMETHODIMP OleControlSite::ShowPropertyFrame() {
+  return win::ComCall([&] { return E_NOTIMPL; });
+}
 
 STDMETHODIMP OleControlSite::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  *count = 0;
-  return S_OK;
+  return win::ComCall([&] {
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+  });
 }
 
 STDMETHODIMP OleControlSite::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return E_NOTIMPL;
+  return win::ComCall([&] {
+    if (info) *info = nullptr;
+    return E_NOTIMPL;
+  });
 }
 
-STDMETHODIMP OleControlSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
+STDMETHODIMP OleControlSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+  return win::ComCall([&] { return E_NOTIMPL; });
+}
 
 // The program runs its controls, never designs them.
 STDMETHODIMP OleControlSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
                                     UINT*) {
-  if (!(flags & DISPATCH_PROPERTYGET) || !result) return DISP_E_MEMBERNOTFOUND;
-  ::VariantInit(result);
-  switch (id) {
-    case DISPID_AMBIENT_USERMODE:
-      SetBool(result, true);
-      return S_OK;
-    case DISPID_AMBIENT_UIDEAD:
-    case DISPID_AMBIENT_SHOWGRABHANDLES:
-    case DISPID_AMBIENT_SHOWHATCHING:
-    case DISPID_AMBIENT_MESSAGEREFLECT:
-      SetBool(result, false);
-      return S_OK;
-    case DISPID_AMBIENT_BACKCOLOR:
-      V_VT(result) = VT_I4;
-      V_I4(result) = static_cast<LONG>(::GetSysColor(COLOR_BTNFACE));
-      return S_OK;
-    case DISPID_AMBIENT_LOCALEID:
-      V_VT(result) = VT_I4;
-      V_I4(result) = static_cast<LONG>(::GetUserDefaultLCID());
-      return S_OK;
-    default:
-      return DISP_E_MEMBERNOTFOUND;
-  }
+  return win::ComCall([&] {
+    if (!(flags & DISPATCH_PROPERTYGET) || !result) return DISP_E_MEMBERNOTFOUND;
+    ::VariantInit(result);
+    switch (id) {
+      case DISPID_AMBIENT_USERMODE:
+        SetBool(result, true);
+        return S_OK;
+      case DISPID_AMBIENT_UIDEAD:
+      case DISPID_AMBIENT_SHOWGRABHANDLES:
+      case DISPID_AMBIENT_SHOWHATCHING:
+      case DISPID_AMBIENT_MESSAGEREFLECT:
+        SetBool(result, false);
+        return S_OK;
+      case DISPID_AMBIENT_BACKCOLOR:
+        V_VT(result) = VT_I4;
+        V_I4(result) = static_cast<LONG>(::GetSysColor(COLOR_BTNFACE));
+        return S_OK;
+      case DISPID_AMBIENT_LOCALEID:
+        V_VT(result) = VT_I4;
+        V_I4(result) = static_cast<LONG>(::GetUserDefaultLCID());
+        return S_OK;
+      default:
+        return DISP_E_MEMBERNOTFOUND;
+    }
+  });
 }
 
 STDMETHODIMP OleControlSite::OnChanged(DISPID id) {
-  if (onChanged_) onChanged_(id);
-  return S_OK;
+  return win::ComCall([&] {
+    if (onChanged_) onChanged_(id);
+    return S_OK;
+  });
 }
 
-STDMETHODIMP OleControlSite::OnRequestEdit(DISPID) { return S_OK; }
+STDMETHODIMP OleControlSite::OnRequestEdit(DISPID) {
+  return win::ComCall([&] { return S_OK; });
+}
 
-STDMETHODIMP OleControlSite::EventSink::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  if (iid == IID_IUnknown || iid == IID_IDispatch || (iid == site_.eventIid_ && iid != IID_NULL))
-    return win::HandOut(static_cast<IDispatch*>(this), out);
-  return E_NOINTERFACE;
+win::InterfaceList<OleControlSite::EventSink> OleControlSite::EventSink::Interfaces() noexcept {
+  static const win::InterfaceEntry<EventSink> table[] = {
+      {IID_IDispatch, &win::AsSelf<EventSink, IDispatch>},
+  };
+  return table;
+}
+
+IUnknown* OleControlSite::EventSink::RuntimeInterface(REFIID iid) noexcept {
+  return iid == site_.eventIid_ && iid != IID_NULL ? static_cast<IDispatch*>(this) : nullptr;
 }
 
 STDMETHODIMP OleControlSite::EventSink::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  *count = 0;
-  return S_OK;
+  return win::ComCall([&] {
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+  });
 }
 
 STDMETHODIMP OleControlSite::EventSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return E_NOTIMPL;
+  return win::ComCall([&] {
+    if (info) *info = nullptr;
+    return E_NOTIMPL;
+  });
 }
 
-STDMETHODIMP OleControlSite::EventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
+STDMETHODIMP OleControlSite::EventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+  return win::ComCall([&] { return E_NOTIMPL; });
+}
 
 // The handler may close the site; a copy of it runs.
 STDMETHODIMP OleControlSite::EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
                                                EXCEPINFO*, UINT*) {
-  const DISPPARAMS none{nullptr, nullptr, 0, 0};
-  if (const auto handler = site_.onEvent_) handler(id, params ? *params : none);
-  return S_OK;
+  return win::ComCall([&] {
+    const DISPPARAMS none{nullptr, nullptr, 0, 0};
+    if (const auto handler = site_.onEvent_) handler(id, params ? *params : none);
+    return S_OK;
+  });
 }
 
 }  // namespace app

@@ -8,16 +8,16 @@
 
 #include <functional>
 
+#include "common/com_object.h"
 #include "common/com_ptr.h"
 
 namespace app {
 
-class OleControlSite final : public IOleClientSite,
-                             public IOleInPlaceSite,
-                             public IOleControlSite,
-                             public IDispatch,
-                             public IPropertyNotifySink {
+class OleControlSite final : public win::ComObject<OleControlSite, IOleClientSite, IOleInPlaceSite, IOleControlSite,
+                                                   IDispatch, IPropertyNotifySink> {
  public:
+  static win::InterfaceList<OleControlSite> Interfaces() noexcept;
+
   using EventHandler = std::function<void(DISPID event, const DISPPARAMS& params)>;
   using ChangeHandler = std::function<void(DISPID property)>;
 
@@ -44,11 +44,6 @@ class OleControlSite final : public IOleClientSite,
   HRESULT InvokeMethod(DISPID id);
   // Offers the control a new size; the control may answer with another.
   HRESULT Resize(int widthTwips, int heightTwips);
-
-  // IUnknown.
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-  STDMETHODIMP_(ULONG) AddRef() override;
-  STDMETHODIMP_(ULONG) Release() override;
 
   // IOleClientSite.
   STDMETHODIMP SaveObject() override;
@@ -96,12 +91,12 @@ class OleControlSite final : public IOleClientSite,
  private:
   // The control's events arrive on an IDispatch of their own, apart from
   // the ambient properties; it shares the site's lifetime.
-  class EventSink final : public IDispatch {
+  class EventSink final : public win::ComTied<EventSink, IDispatch> {
    public:
-    explicit EventSink(OleControlSite& site) noexcept : site_(site) {}
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return site_.AddRef(); }
-    STDMETHODIMP_(ULONG) Release() override { return site_.Release(); }
+    explicit EventSink(OleControlSite& site) noexcept : ComTied(static_cast<IOleClientSite&>(site)), site_(site) {}
+    static win::InterfaceList<EventSink> Interfaces() noexcept;
+    // The control's event interface, once the site has learnt it.
+    IUnknown* RuntimeInterface(REFIID iid) noexcept;
     STDMETHODIMP GetTypeInfoCount(UINT* count) override;
     STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
     STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
@@ -118,13 +113,12 @@ class OleControlSite final : public IOleClientSite,
   };
 
   OleControlSite(HWND host, EventHandler onEvent, ChangeHandler onChanged);
-  ~OleControlSite() = default;
+  ~OleControlSite() override = default;
 
   HRESULT Load(const wchar_t* progId, Placement at);
   Connection Connect(REFIID iid, IUnknown* sink);
   static void Disconnect(Connection& connection);
 
-  LONG refs_ = 1;
   HWND host_;
   EventHandler onEvent_;
   ChangeHandler onChanged_;

@@ -1,8 +1,6 @@
 #include "dicectl/class_factory.h"
 
 #include "common/com_ptr.h"
-#include "dicectl/com_call.h"
-#include "dicectl/delegating_unknown.h"
 #include "dicectl/dice.h"
 #include "dicectl/dice_property.h"
 #include "dicectl/module.h"
@@ -31,13 +29,11 @@ const ClassEntry kClasses[] = {
 
 }  // namespace
 
-STDMETHODIMP ClassFactory::QueryInterface(REFIID iid, void** out) {
-  return ComCall([&] {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IClassFactory) return win::HandOut(static_cast<IClassFactory*>(this), out);
-    return E_NOINTERFACE;
-  });
+win::InterfaceList<ClassFactory> ClassFactory::Interfaces() noexcept {
+  static const win::InterfaceEntry<ClassFactory> table[] = {
+      {IID_IClassFactory, &win::AsSelf<ClassFactory, IClassFactory>},
+  };
+  return table;
 }
 
 STDMETHODIMP_(ULONG) ClassFactory::AddRef() {
@@ -51,7 +47,7 @@ STDMETHODIMP_(ULONG) ClassFactory::Release() {
 }
 
 STDMETHODIMP ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
@@ -62,7 +58,7 @@ STDMETHODIMP ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** ou
 // An unlock without its lock is ignored: taken from the objects' count, it
 // would let the library be unloaded under a live object.
 STDMETHODIMP ClassFactory::LockServer(BOOL lock) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (lock)
       Module::LockServer();
     else

@@ -2,17 +2,19 @@
 // Class objects of the library, one per creatable class, from a table.
 #include <ole2.h>
 
+#include "common/com_object.h"
+
 namespace dicectl {
 
 using CreateFunction = HRESULT (*)(REFIID iid, void** out);
 
 // Lives as long as the module: a reference to it counts as a module lock,
 // so the library stays loaded while a client holds a class object.
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public win::ComIdentity<ClassFactory, IClassFactory> {
  public:
   explicit ClassFactory(CreateFunction create) noexcept : create_(create) {}
 
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+  static win::InterfaceList<ClassFactory> Interfaces() noexcept;
   STDMETHODIMP_(ULONG) AddRef() override;
   STDMETHODIMP_(ULONG) Release() override;
   STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** out) override;

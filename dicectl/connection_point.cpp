@@ -4,23 +4,18 @@
 
 #include <algorithm>
 
-#include "dicectl/com_call.h"
-#include "dicectl/delegating_unknown.h"
 
 namespace dicectl {
 
-STDMETHODIMP ConnectionPoint::QueryInterface(REFIID iid, void** out) {
-  return ComCall([&] {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IConnectionPoint)
-      return win::HandOut(static_cast<IConnectionPoint*>(this), out);
-    return E_NOINTERFACE;
-  });
+win::InterfaceList<ConnectionPoint> ConnectionPoint::Interfaces() noexcept {
+  static const win::InterfaceEntry<ConnectionPoint> table[] = {
+      {IID_IConnectionPoint, &win::AsSelf<ConnectionPoint, IConnectionPoint>},
+  };
+  return table;
 }
 
 STDMETHODIMP ConnectionPoint::GetConnectionInterface(IID* iid) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!iid) return E_POINTER;
     *iid = iid_;
     return S_OK;
@@ -28,7 +23,7 @@ STDMETHODIMP ConnectionPoint::GetConnectionInterface(IID* iid) {
 }
 
 STDMETHODIMP ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** container) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!container) return E_POINTER;
     return win::HandOut(&container_, reinterpret_cast<void**>(container));
   });
@@ -37,7 +32,7 @@ STDMETHODIMP ConnectionPoint::GetConnectionPointContainer(IConnectionPointContai
 // The cookie is handed out only once the connection is kept, so a failed
 // advise leaves no cookie that names nothing.
 STDMETHODIMP ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!cookie) return E_POINTER;
     *cookie = 0;
     if (!sink) return E_POINTER;
@@ -50,7 +45,7 @@ STDMETHODIMP ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
 }
 
 STDMETHODIMP ConnectionPoint::Unadvise(DWORD cookie) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     const auto it = std::find_if(sinks_.begin(), sinks_.end(), [&](const Connection& c) { return c.cookie == cookie; });
     if (it == sinks_.end()) return CONNECT_E_NOCONNECTION;
     // The sink's release may call back into this point: erase it first.
@@ -62,7 +57,7 @@ STDMETHODIMP ConnectionPoint::Unadvise(DWORD cookie) {
 
 // Enumerating connections is optional for a connection point.
 STDMETHODIMP ConnectionPoint::EnumConnections(IEnumConnections** connections) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!connections) return E_POINTER;
     *connections = nullptr;
     return E_NOTIMPL;

@@ -6,20 +6,18 @@
 
 #include <vector>
 
+#include "common/com_object.h"
 #include "common/com_ptr.h"
 
 namespace dicectl {
 
-class ConnectionPoint final : public IConnectionPoint {
+class ConnectionPoint final : public win::ComTied<ConnectionPoint, IConnectionPoint> {
  public:
-  ConnectionPoint(IConnectionPointContainer& container, REFIID iid) noexcept : container_(container), iid_(iid) {}
-  ConnectionPoint(const ConnectionPoint&) = delete;
-  ConnectionPoint& operator=(const ConnectionPoint&) = delete;
+  ConnectionPoint(IConnectionPointContainer& container, REFIID iid) noexcept
+      : ComTied(container), container_(container), iid_(iid) {}
   ~ConnectionPoint() = default;
 
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-  STDMETHODIMP_(ULONG) AddRef() override { return container_.AddRef(); }
-  STDMETHODIMP_(ULONG) Release() override { return container_.Release(); }
+  static win::InterfaceList<ConnectionPoint> Interfaces() noexcept;
 
   STDMETHODIMP GetConnectionInterface(IID* iid) override;
   STDMETHODIMP GetConnectionPointContainer(IConnectionPointContainer** container) override;

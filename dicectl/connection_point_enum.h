@@ -5,19 +5,17 @@
 
 #include <vector>
 
+#include "common/com_object.h"
 #include "common/com_ptr.h"
 #include "dicectl/module.h"
 
 namespace dicectl {
 
-class ConnectionPointEnum final : public IEnumConnectionPoints {
+class ConnectionPointEnum final : public win::ComObject<ConnectionPointEnum, IEnumConnectionPoints> {
  public:
   static HRESULT Create(std::vector<win::com_ptr<IConnectionPoint>> points, size_t position,
                         IEnumConnectionPoints** out);
-
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-  STDMETHODIMP_(ULONG) AddRef() override;
-  STDMETHODIMP_(ULONG) Release() override;
+  static win::InterfaceList<ConnectionPointEnum> Interfaces() noexcept;
 
   STDMETHODIMP Next(ULONG count, IConnectionPoint** points, ULONG* fetched) override;
   STDMETHODIMP Skip(ULONG count) override;
@@ -27,10 +25,9 @@ class ConnectionPointEnum final : public IEnumConnectionPoints {
  private:
   ConnectionPointEnum(std::vector<win::com_ptr<IConnectionPoint>> points, size_t position) noexcept
       : points_(std::move(points)), position_(position) {}
-  ~ConnectionPointEnum() = default;
+  ~ConnectionPointEnum() override = default;
 
   ModuleLock lock_;
-  LONG refs_ = 1;
   std::vector<win::com_ptr<IConnectionPoint>> points_;
   size_t position_;
 };

@@ -3,9 +3,6 @@
 #include <new>
 
 #include "common/com_ptr.h"
-#include "common/twips.h"
-#include "dicectl/com_call.h"
-#include "dicectl/delegating_unknown.h"
 #include "dicectl/dice_ids.h"
 #include "dicectl/tumbix.h"
 
@@ -18,7 +15,7 @@ HRESULT Dice::Create(std::unique_ptr<FaceRandom> random, REFIID iid, void** out)
   *out = nullptr;
   auto* dice = new (std::nothrow) Dice(std::move(random));
   if (!dice) return E_OUTOFMEMORY;
-  const auto self = win::com_ptr<IUnknown>::attach(dice);
+  const auto self = win::com_ptr<IUnknown>::attach(static_cast<IUnknown*>(dice));
   if (!dice->Initialize()) return E_FAIL;
   return dice->QueryInterface(iid, out);
 }
@@ -44,39 +41,31 @@ bool Dice::Initialize() {
 
 void Dice::UserControl_Initialize() {
   ShowFace(kFirstFace);
-  SetResizeable(true);
+  SetResizeable(kResizeable.defaultValue != 0);
 }
 
-STDMETHODIMP Dice::QueryInterface(REFIID iid, void** out) {
-  return ComCall([&] {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (iid == IID_IUnknown) return win::HandOut(static_cast<IUnknown*>(this), out);
-    if (iid == IID_IOleObject) return win::HandOut(static_cast<IOleObject*>(&oleObject_), out);
-    if (iid == IID_IOleControl) return win::HandOut(static_cast<IOleControl*>(&oleObject_), out);
-    if (iid == IID_IOleWindow || iid == IID_IOleInPlaceObject)
-      return win::HandOut(static_cast<IOleInPlaceObject*>(&inPlace_), out);
-    if (iid == IID_IOleInPlaceActiveObject) return win::HandOut(static_cast<IOleInPlaceActiveObject*>(&inPlace_), out);
-    if (iid == IID_IViewObject || iid == IID_IViewObject2) return win::HandOut(static_cast<IViewObject2*>(&view_), out);
-    if (iid == IID_IPersist || iid == IID_IPersistStreamInit)
-      return win::HandOut(static_cast<IPersistStreamInit*>(&persist_), out);
-    if (iid == IID_IPersistPropertyBag) return win::HandOut(static_cast<IPersistPropertyBag*>(&persist_), out);
-    if (iid == IID_IConnectionPointContainer)
-      return win::HandOut(static_cast<IConnectionPointContainer*>(&events_), out);
-    if (iid == IID_IDispatch || iid == IID__Dice) return win::HandOut(static_cast<_Dice*>(&automation_), out);
-    if (iid == IID_IProvideClassInfo || iid == IID_IProvideClassInfo2)
-      return win::HandOut(static_cast<IProvideClassInfo2*>(&automation_), out);
-    if (iid == IID_ISpecifyPropertyPages) return win::HandOut(static_cast<ISpecifyPropertyPages*>(&automation_), out);
-    return E_NOINTERFACE;
-  });
-}
-
-STDMETHODIMP_(ULONG) Dice::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&refs_)); }
-
-STDMETHODIMP_(ULONG) Dice::Release() {
-  const LONG left = ::InterlockedDecrement(&refs_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
+win::InterfaceList<Dice> Dice::Interfaces() noexcept {
+  using win::AsPart;
+  static const win::InterfaceEntry<Dice> table[] = {
+      {IID_IUnknown, &win::AsSelf<Dice, IUnknown>},
+      {IID_IOleObject, &AsPart<&Dice::oleObject_, IOleObject>},
+      {IID_IOleControl, &AsPart<&Dice::oleObject_, IOleControl>},
+      {IID_IOleWindow, &AsPart<&Dice::inPlace_, IOleInPlaceObject>},
+      {IID_IOleInPlaceObject, &AsPart<&Dice::inPlace_, IOleInPlaceObject>},
+      {IID_IOleInPlaceActiveObject, &AsPart<&Dice::inPlace_, IOleInPlaceActiveObject>},
+      {IID_IViewObject, &AsPart<&Dice::view_, IViewObject2>},
+      {IID_IViewObject2, &AsPart<&Dice::view_, IViewObject2>},
+      {IID_IPersist, &AsPart<&Dice::persist_, IPersistStreamInit>},
+      {IID_IPersistStreamInit, &AsPart<&Dice::persist_, IPersistStreamInit>},
+      {IID_IPersistPropertyBag, &AsPart<&Dice::persist_, IPersistPropertyBag>},
+      {IID_IConnectionPointContainer, &AsPart<&Dice::events_, IConnectionPointContainer>},
+      {IID_IDispatch, &AsPart<&Dice::automation_, _Dice>},
+      {IID__Dice, &AsPart<&Dice::automation_, _Dice>},
+      {IID_IProvideClassInfo, &AsPart<&Dice::automation_, IProvideClassInfo2>},
+      {IID_IProvideClassInfo2, &AsPart<&Dice::automation_, IProvideClassInfo2>},
+      {IID_ISpecifyPropertyPages, &AsPart<&Dice::automation_, ISpecifyPropertyPages>},
+  };
+  return table;
 }
 
 void Dice::Run() { roll_.Run(); }
@@ -86,34 +75,25 @@ bool Dice::IsDiceSixNumber(int value) noexcept { return value >= kNoHalfChance &
 HRESULT Dice::SetHalfChance(int value) {
   if (!IsDiceSixNumber(value)) return E_INVALIDARG;
   halfChance_ = value;
-  events_.PropertyChanged(kDispidHalfChance);
+  events_.PropertyChanged(kHalfChance.dispid);
   return S_OK;
 }
 
 void Dice::SetResizeable(bool value) {
-  resizeable_ = value;
-  events_.PropertyChanged(kDispidResizeable);
-  if (!value) SetSize({kDesignSizeTwips, kDesignSizeTwips});
+  const bool changed = size_.SetResizeable(value);
+  events_.PropertyChanged(kResizeable.dispid);
+  if (!value) SizeSet(changed);
 }
 
 void Dice::ReadProperties(int halfChance, bool resizeable) noexcept {
   halfChance_ = IsDiceSixNumber(halfChance) ? halfChance : kNoHalfChance;
-  resizeable_ = resizeable;
+  size_.RestoreResizeable(resizeable);
 }
 
-void Dice::UserControl_Resize(TwipsSize requested) {
-  if (resizeable_)
-    SetSize({requested.height, requested.height});
-  else
-    SetSize({kDesignSizeTwips, kDesignSizeTwips});
-}
-
-SIZE Dice::PixelSize() const noexcept { return {win::TwipsToPixelsX(size_.width), win::TwipsToPixelsY(size_.height)}; }
+void Dice::UserControl_Resize(TwipsSize offered) { SizeSet(size_.Offer(offered)); }
 
 // ImgDice always has the control's size: the window is resized with it.
-void Dice::SetSize(TwipsSize size) {
-  const bool changed = size != size_;
-  size_ = size;
+void Dice::SizeSet(bool changed) {
   inPlace_.SizeChanged();
   if (changed) view_.Changed();
 }

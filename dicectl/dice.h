@@ -7,48 +7,46 @@
 
 #include <memory>
 
+#include "common/com_object.h"
 #include "dicectl/dice_automation.h"
 #include "dicectl/dice_events.h"
 #include "dicectl/dice_in_place.h"
 #include "dicectl/dice_ole_object.h"
 #include "dicectl/dice_persist.h"
 #include "dicectl/dice_roll.h"
+#include "dicectl/dice_size.h"
 #include "dicectl/dice_view.h"
 #include "dicectl/dice_window.h"
 #include "dicectl/face_picture.h"
 #include "dicectl/face_random.h"
 #include "dicectl/module.h"
-#include "dicectl/units.h"
 
 namespace dicectl {
 
-class Dice final : public IUnknown, private DiceRoll::Host, private DiceWindow::Owner {
+class Dice final : public win::ComObject<Dice, IUnknown>, private DiceRoll::Host, private DiceWindow::Owner {
  public:
+  static win::InterfaceList<Dice> Interfaces() noexcept;
+
   // The class factory's creation, with the real generator.
   static HRESULT Create(REFIID iid, void** out);
   // With a generator of the caller's, for tests.
   static HRESULT Create(std::unique_ptr<FaceRandom> random, REFIID iid, void** out);
-
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-  STDMETHODIMP_(ULONG) AddRef() override;
-  STDMETHODIMP_(ULONG) Release() override;
 
   // _Dice.
   void Run();
   int HalfChance() const noexcept { return halfChance_; }
   // Only DiceSixNumber values are taken: a face with no picture would end a roll.
   HRESULT SetHalfChance(int value);
-  bool Resizeable() const noexcept { return resizeable_; }
+  bool Resizeable() const noexcept { return size_.Resizeable(); }
   void SetResizeable(bool value);
 
   // UserControl_ReadProperties: stored directly, no notice, no resizing.
   void ReadProperties(int halfChance, bool resizeable) noexcept;
   static bool IsDiceSixNumber(int value) noexcept;
 
-  // The container changed the control's size; the sizing rule answers.
-  void UserControl_Resize(TwipsSize requested);
-  TwipsSize Size() const noexcept { return size_; }
-  SIZE PixelSize() const noexcept;
+  // The container offers the control a size; the sizing rule answers.
+  void UserControl_Resize(TwipsSize offered);
+  const DiceSize& Size() const noexcept { return size_; }
 
   bool IsDirty() const noexcept { return dirty_; }
   void SetDirty(bool dirty) noexcept { dirty_ = dirty; }
@@ -64,12 +62,13 @@ class Dice final : public IUnknown, private DiceRoll::Host, private DiceWindow::
 
  private:
   explicit Dice(std::unique_ptr<FaceRandom> random);
-  ~Dice();
+  ~Dice() override;
   bool Initialize();
 
   // UserControl_Initialize.
   void UserControl_Initialize();
-  void SetSize(TwipsSize size);
+  // The size was set, changed or not: the window follows it.
+  void SizeSet(bool changed);
 
   // DiceRoll::Host.
   void StartDice() override;
@@ -82,14 +81,12 @@ class Dice final : public IUnknown, private DiceRoll::Host, private DiceWindow::
   void Timer1_Timer() override;
 
   ModuleLock lock_;
-  LONG refs_ = 1;
   std::unique_ptr<FaceRandom> random_;
   FacePicture imgDice_;
   DiceRoll roll_;
   DiceWindow window_;
-  int halfChance_ = kNoHalfChance;
-  bool resizeable_ = false;
-  TwipsSize size_{kDesignSizeTwips, kDesignSizeTwips};
+  int halfChance_ = kHalfChance.defaultValue;
+  DiceSize size_;
   bool dirty_ = false;
 
   DiceOleObject oleObject_;

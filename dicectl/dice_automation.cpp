@@ -1,26 +1,26 @@
 #include "dicectl/dice_automation.h"
 
-#include "dicectl/com_call.h"
+#include "common/com_call.h"
 #include "dicectl/dice.h"
 
 namespace dicectl {
 
 DiceAutomation::DiceAutomation(IUnknown& outer, Dice& dice)
-    : DelegatingUnknown(outer), dice_(dice) {}
+    : ComPart(outer), dice_(dice) {}
 
 STDMETHODIMP DiceAutomation::Run() {
-  return ComCall([&] {
+  return win::ComCall([&] {
     dice_.Run();
     return S_OK;
   });
 }
 
 STDMETHODIMP DiceAutomation::put_HalfChance(DiceSixNumber value) {
-  return ComCall([&] { return dice_.SetHalfChance(value); });
+  return win::ComCall([&] { return dice_.SetHalfChance(value); });
 }
 
 STDMETHODIMP DiceAutomation::get_HalfChance(DiceSixNumber* value) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!value) return E_POINTER;
     *value = static_cast<DiceSixNumber>(dice_.HalfChance());
     return S_OK;
@@ -28,14 +28,14 @@ STDMETHODIMP DiceAutomation::get_HalfChance(DiceSixNumber* value) {
 }
 
 STDMETHODIMP DiceAutomation::put_Resizeable(VARIANT_BOOL value) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     dice_.SetResizeable(value != VARIANT_FALSE);
     return S_OK;
   });
 }
 
 STDMETHODIMP DiceAutomation::get_Resizeable(VARIANT_BOOL* value) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!value) return E_POINTER;
     *value = dice_.Resizeable() ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;
@@ -43,7 +43,7 @@ STDMETHODIMP DiceAutomation::get_Resizeable(VARIANT_BOOL* value) {
 }
 
 STDMETHODIMP DiceAutomation::GetClassInfo(ITypeInfo** info) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!info) return E_POINTER;
     *info = nullptr;
     const auto lib = LoadOwnTypeLib();
@@ -52,7 +52,7 @@ STDMETHODIMP DiceAutomation::GetClassInfo(ITypeInfo** info) {
 }
 
 STDMETHODIMP DiceAutomation::GetGUID(DWORD kind, GUID* guid) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!guid) return E_POINTER;
     if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) {
       *guid = GUID_NULL;
@@ -64,7 +64,7 @@ STDMETHODIMP DiceAutomation::GetGUID(DWORD kind, GUID* guid) {
 }
 
 STDMETHODIMP DiceAutomation::GetPages(CAUUID* pages) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!pages) return E_POINTER;
     pages->pElems = static_cast<GUID*>(::CoTaskMemAlloc(sizeof(GUID)));
     if (!pages->pElems) {

@@ -4,7 +4,7 @@
 // names its event interface, and its property page.
 #include <ocidl.h>
 
-#include "dicectl/delegating_unknown.h"
+#include "common/com_object.h"
 #include "dicectl/tumbix.h"
 #include "dicectl/type_info_dispatch.h"
 
@@ -12,7 +12,7 @@ namespace dicectl {
 
 class Dice;
 
-class DiceAutomation final : public DelegatingUnknown<DualDispatch<_Dice>, IProvideClassInfo2, ISpecifyPropertyPages> {
+class DiceAutomation final : public win::ComPart<DualDispatch<_Dice>, IProvideClassInfo2, ISpecifyPropertyPages> {
  public:
   DiceAutomation(IUnknown& outer, Dice& dice);
 

@@ -1,7 +1,7 @@
 #include "dicectl/dice_events.h"
 
+#include "common/com_call.h"
 #include "common/com_ptr.h"
-#include "dicectl/com_call.h"
 #include "dicectl/connection_point_enum.h"
 #include "dicectl/dice.h"
 #include "dicectl/tumbix.h"
@@ -9,7 +9,7 @@
 namespace dicectl {
 
 DiceEvents::DiceEvents(IUnknown& outer, Dice& dice) noexcept
-    : DelegatingUnknown(outer), dice_(dice), events_(*this, DIID___Dice), propertyNotify_(*this, IID_IPropertyNotifySink) {}
+    : ComPart(outer), dice_(dice), events_(*this, DIID___Dice), propertyNotify_(*this, IID_IPropertyNotifySink) {}
 
 void DiceEvents::Raise(DISPID event) {
   DISPPARAMS params{nullptr, nullptr, 0, 0};
@@ -46,14 +46,14 @@ void DiceEvents::PropertyChanged(DISPID property) {
 }
 
 STDMETHODIMP DiceEvents::EnumConnectionPoints(IEnumConnectionPoints** points) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     return ConnectionPointEnum::Create(
         {win::com_ptr<IConnectionPoint>(&events_), win::com_ptr<IConnectionPoint>(&propertyNotify_)}, 0, points);
   });
 }
 
 STDMETHODIMP DiceEvents::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!point) return E_POINTER;
     *point = nullptr;
     for (ConnectionPoint* candidate : {&events_, &propertyNotify_}) {

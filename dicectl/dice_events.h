@@ -3,14 +3,14 @@
 // container's property-changed notices, each on its connection point.
 #include <ocidl.h>
 
+#include "common/com_object.h"
 #include "dicectl/connection_point.h"
-#include "dicectl/delegating_unknown.h"
 
 namespace dicectl {
 
 class Dice;
 
-class DiceEvents final : public DelegatingUnknown<IConnectionPointContainer> {
+class DiceEvents final : public win::ComPart<IConnectionPointContainer> {
  public:
   DiceEvents(IUnknown& outer, Dice& dice) noexcept;
 

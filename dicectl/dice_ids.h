@@ -13,16 +13,10 @@ inline constexpr int kLastFace = 6;
 inline constexpr int kFaceCount = kLastFace - kFirstFace + 1;
 inline constexpr int kToolboxBitmap = 30000;
 
-// The control's design size, and its fixed size when not resizeable.
-inline constexpr int kDesignSizeTwips = 600;
-
 // Timer1.
 inline constexpr UINT kFastIntervalMs = 50;
 inline constexpr UINT kSlowIntervalMs = 200;
 inline constexpr short kFastTicks = 60;    // ticks before the ending phase
 inline constexpr short kSlowTickCount = 3; // ticks of the ending phase
-
-// HalfChance values: 0 for none, else the favourite face.
-inline constexpr int kNoHalfChance = 0;
 
 }  // namespace dicectl

@@ -1,7 +1,6 @@
 #include "dicectl/dice_in_place.h"
 
-#include "common/twips.h"
-#include "dicectl/com_call.h"
+#include "common/com_call.h"
 #include "dicectl/dice.h"
 
 namespace dicectl {
@@ -53,10 +52,7 @@ void DiceInPlace::UIActivate() {
   if (doc_) doc_->SetActiveObject(self, nullptr);
 }
 
-RECT DiceInPlace::ControlRect() const {
-  const SIZE size = dice_.PixelSize();
-  return {pos_.left, pos_.top, pos_.left + size.cx, pos_.top + size.cy};
-}
+RECT DiceInPlace::ControlRect() const { return dice_.Size().PixelRectAt(pos_.left, pos_.top); }
 
 void DiceInPlace::SizeChanged() {
   if (!site_) return;
@@ -68,7 +64,7 @@ void DiceInPlace::SizeChanged() {
 }
 
 STDMETHODIMP DiceInPlace::GetWindow(HWND* hwnd) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!hwnd) return E_POINTER;
     *hwnd = site_ ? dice_.Window().hwnd() : nullptr;
     return site_ ? S_OK : E_FAIL;
@@ -76,11 +72,11 @@ STDMETHODIMP DiceInPlace::GetWindow(HWND* hwnd) {
 }
 
 STDMETHODIMP DiceInPlace::ContextSensitiveHelp(BOOL) {
-  return ComCall([&] { return E_NOTIMPL; });
+  return win::ComCall([&] { return E_NOTIMPL; });
 }
 
 STDMETHODIMP DiceInPlace::InPlaceDeactivate() {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!site_) return S_OK;
     UIDeactivate();
     dice_.Window().Park();
@@ -93,7 +89,7 @@ STDMETHODIMP DiceInPlace::InPlaceDeactivate() {
 }
 
 STDMETHODIMP DiceInPlace::UIDeactivate() {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!uiActive_) return S_OK;
     uiActive_ = false;
     if (frame_) frame_->SetActiveObject(nullptr, nullptr);
@@ -103,42 +99,38 @@ STDMETHODIMP DiceInPlace::UIDeactivate() {
   });
 }
 
-// A size in pixels that matches the control's own is no resize: converting
-// back and forth between pixels and twips must not wear the control down.
 STDMETHODIMP DiceInPlace::SetObjectRects(LPCRECT pos, LPCRECT) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!pos) return E_POINTER;
     if (!site_) return OLE_E_NOT_INPLACEACTIVE;
     pos_ = *pos;
-    const SIZE now = dice_.PixelSize();
-    const int width = pos->right - pos->left;
-    const int height = pos->bottom - pos->top;
-    if (width == now.cx && height == now.cy)
+    const SIZE offered{pos->right - pos->left, pos->bottom - pos->top};
+    if (dice_.Size().Shows(offered))
       dice_.Window().Move(ControlRect());
     else
-      dice_.UserControl_Resize({win::PixelsToTwipsX(width), win::PixelsToTwipsY(height)});
+      dice_.UserControl_Resize(DiceSize::FromPixels(offered));
     return S_OK;
   });
 }
 
 STDMETHODIMP DiceInPlace::ReactivateAndUndo() {
-  return ComCall([&] { return INPLACE_E_NOTUNDOABLE; });
+  return win::ComCall([&] { return INPLACE_E_NOTUNDOABLE; });
 }
 
 STDMETHODIMP DiceInPlace::TranslateAccelerator(LPMSG) {
-  return ComCall([&] { return S_FALSE; });
+  return win::ComCall([&] { return S_FALSE; });
 }
 STDMETHODIMP DiceInPlace::OnFrameWindowActivate(BOOL) {
-  return ComCall([&] { return S_OK; });
+  return win::ComCall([&] { return S_OK; });
 }
 STDMETHODIMP DiceInPlace::OnDocWindowActivate(BOOL) {
-  return ComCall([&] { return S_OK; });
+  return win::ComCall([&] { return S_OK; });
 }
 STDMETHODIMP DiceInPlace::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) {
-  return ComCall([&] { return S_OK; });
+  return win::ComCall([&] { return S_OK; });
 }
 STDMETHODIMP DiceInPlace::EnableModeless(BOOL) {
-  return ComCall([&] { return S_OK; });
+  return win::ComCall([&] { return S_OK; });
 }
 
 }  // namespace dicectl

@@ -4,16 +4,16 @@
 // the container gives it.
 #include <ole2.h>
 
+#include "common/com_object.h"
 #include "common/com_ptr.h"
-#include "dicectl/delegating_unknown.h"
 
 namespace dicectl {
 
 class Dice;
 
-class DiceInPlace final : public DelegatingUnknown<IOleInPlaceObject, IOleInPlaceActiveObject> {
+class DiceInPlace final : public win::ComPart<IOleInPlaceObject, IOleInPlaceActiveObject> {
  public:
-  DiceInPlace(IUnknown& outer, Dice& dice) noexcept : DelegatingUnknown(outer), dice_(dice) {}
+  DiceInPlace(IUnknown& outer, Dice& dice) noexcept : ComPart(outer), dice_(dice) {}
 
   // DoVerb's activation; pos, when given, is the container's rectangle.
   HRESULT Activate(bool uiActivate, LPCRECT pos);

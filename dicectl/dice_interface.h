@@ -11,8 +11,22 @@ inline constexpr wchar_t kDiceWindowClass[] = L"TumbixDice";
 
 // _Dice members.
 inline constexpr DISPID kDispidRun = 0x60030002;
-inline constexpr DISPID kDispidHalfChance = 0x68030001;
-inline constexpr DISPID kDispidResizeable = 0x68030000;
+
+// A property of _Dice as automation, the property page and a container's
+// saved state know it: its name (also its key in a property bag), its
+// dispatch number, the type of its value and its default.
+struct ControlProperty {
+  const wchar_t* name;
+  DISPID dispid;
+  VARTYPE type;
+  LONG defaultValue;
+};
+
+inline constexpr ControlProperty kResizeable{L"Resizeable", 0x68030000, VT_BOOL, TRUE};
+// HalfChance is a DiceSixNumber: NoHalfChance, else the favourite face.
+inline constexpr LONG kNoHalfChance = 0;
+inline constexpr ControlProperty kHalfChance{L"HalfChance", 0x68030001, VT_I4, kNoHalfChance};
+inline constexpr ControlProperty kDiceProperties[] = {kHalfChance, kResizeable};
 
 // __Dice events.
 inline constexpr DISPID kDispidStartDice = 1;

@@ -1,20 +1,20 @@
 #include "dicectl/dice_ole_object.h"
 
-#include "dicectl/com_call.h"
+#include "common/com_call.h"
 #include "dicectl/dice.h"
 #include "dicectl/tumbix.h"
 
 namespace dicectl {
 
 STDMETHODIMP DiceOleObject::SetClientSite(IOleClientSite* site) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     site_ = win::com_ptr<IOleClientSite>(site);
     return S_OK;
   });
 }
 
 STDMETHODIMP DiceOleObject::GetClientSite(IOleClientSite** site) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!site) return E_POINTER;
     *site = win::com_ptr<IOleClientSite>(site_).detach();
     return S_OK;
@@ -22,13 +22,13 @@ STDMETHODIMP DiceOleObject::GetClientSite(IOleClientSite** site) {
 }
 
 STDMETHODIMP DiceOleObject::SetHostNames(LPCOLESTR, LPCOLESTR) {
-  return ComCall([&] { return S_OK; });
+  return win::ComCall([&] { return S_OK; });
 }
 
 // Nothing of the control is saved on its own: the container saves it
 // through persistence, so every save option closes the same way.
 STDMETHODIMP DiceOleObject::Close(DWORD) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     dice_.InPlace().InPlaceDeactivate();
     if (adviseHolder_) adviseHolder_->SendOnClose();
     return S_OK;
@@ -36,11 +36,11 @@ STDMETHODIMP DiceOleObject::Close(DWORD) {
 }
 
 STDMETHODIMP DiceOleObject::SetMoniker(DWORD, IMoniker*) {
-  return ComCall([&] { return E_NOTIMPL; });
+  return win::ComCall([&] { return E_NOTIMPL; });
 }
 
 STDMETHODIMP DiceOleObject::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!moniker) return E_POINTER;
     *moniker = nullptr;
     return E_NOTIMPL;
@@ -48,11 +48,11 @@ STDMETHODIMP DiceOleObject::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
 }
 
 STDMETHODIMP DiceOleObject::InitFromData(IDataObject*, BOOL, DWORD) {
-  return ComCall([&] { return E_NOTIMPL; });
+  return win::ComCall([&] { return E_NOTIMPL; });
 }
 
 STDMETHODIMP DiceOleObject::GetClipboardData(DWORD, IDataObject** data) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!data) return E_POINTER;
     *data = nullptr;
     return E_NOTIMPL;
@@ -62,7 +62,7 @@ STDMETHODIMP DiceOleObject::GetClipboardData(DWORD, IDataObject** data) {
 // A positive verb the die does not know is its primary verb, reported as
 // such; a negative one it does not know is refused.
 STDMETHODIMP DiceOleObject::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT pos) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (site && !site_) site_ = win::com_ptr<IOleClientSite>(site);
     switch (verb) {
       case OLEIVERB_PRIMARY:
@@ -87,7 +87,7 @@ STDMETHODIMP DiceOleObject::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG,
 // registry, whose answer depends on the platform and on how the control
 // was registered, if at all: a missing key there is no registry error here.
 STDMETHODIMP DiceOleObject::EnumVerbs(IEnumOLEVERB** verbs) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!verbs) return E_POINTER;
     *verbs = nullptr;
     return OLEOBJ_E_NOVERBS;
@@ -95,14 +95,14 @@ STDMETHODIMP DiceOleObject::EnumVerbs(IEnumOLEVERB** verbs) {
 }
 
 STDMETHODIMP DiceOleObject::Update() {
-  return ComCall([&] { return S_OK; });
+  return win::ComCall([&] { return S_OK; });
 }
 STDMETHODIMP DiceOleObject::IsUpToDate() {
-  return ComCall([&] { return S_OK; });
+  return win::ComCall([&] { return S_OK; });
 }
 
 STDMETHODIMP DiceOleObject::GetUserClassID(CLSID* clsid) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!clsid) return E_POINTER;
     *clsid = CLSID_Dice;
     return S_OK;
@@ -110,7 +110,7 @@ STDMETHODIMP DiceOleObject::GetUserClassID(CLSID* clsid) {
 }
 
 STDMETHODIMP DiceOleObject::GetUserType(DWORD form, LPOLESTR* type) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!type) return E_POINTER;
     *type = nullptr;
     return ::OleRegGetUserType(CLSID_Dice, form, type);
@@ -118,19 +118,19 @@ STDMETHODIMP DiceOleObject::GetUserType(DWORD form, LPOLESTR* type) {
 }
 
 STDMETHODIMP DiceOleObject::SetExtent(DWORD aspect, SIZEL* size) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
     if (!size) return E_POINTER;
-    dice_.UserControl_Resize(ToTwips(*size));
+    dice_.UserControl_Resize(DiceSize::FromHimetric(*size));
     return S_OK;
   });
 }
 
 STDMETHODIMP DiceOleObject::GetExtent(DWORD aspect, SIZEL* size) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
     if (!size) return E_POINTER;
-    *size = ToHimetric(dice_.Size());
+    *size = dice_.Size().Himetric();
     return S_OK;
   });
 }
@@ -138,7 +138,7 @@ STDMETHODIMP DiceOleObject::GetExtent(DWORD aspect, SIZEL* size) {
 // A null sink is refused here: the platform's holder may take it and
 // report a connection to nothing.
 STDMETHODIMP DiceOleObject::Advise(IAdviseSink* sink, DWORD* connection) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!connection) return E_POINTER;
     *connection = 0;
     if (!sink) return E_INVALIDARG;
@@ -148,12 +148,12 @@ STDMETHODIMP DiceOleObject::Advise(IAdviseSink* sink, DWORD* connection) {
 }
 
 STDMETHODIMP DiceOleObject::Unadvise(DWORD connection) {
-  return ComCall([&] { return adviseHolder_ ? adviseHolder_->Unadvise(connection) : OLE_E_NOCONNECTION; });
+  return win::ComCall([&] { return adviseHolder_ ? adviseHolder_->Unadvise(connection) : OLE_E_NOCONNECTION; });
 }
 
 // Success comes with an enumerator, an empty one before any advise.
 STDMETHODIMP DiceOleObject::EnumAdvise(IEnumSTATDATA** advise) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!advise) return E_POINTER;
     *advise = nullptr;
     const HRESULT hr = MakeAdviseHolder();
@@ -162,7 +162,7 @@ STDMETHODIMP DiceOleObject::EnumAdvise(IEnumSTATDATA** advise) {
 }
 
 STDMETHODIMP DiceOleObject::GetMiscStatus(DWORD, DWORD* status) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!status) return E_POINTER;
     *status = kDiceMiscStatus;
     return S_OK;
@@ -170,12 +170,12 @@ STDMETHODIMP DiceOleObject::GetMiscStatus(DWORD, DWORD* status) {
 }
 
 STDMETHODIMP DiceOleObject::SetColorScheme(LOGPALETTE*) {
-  return ComCall([&] { return E_NOTIMPL; });
+  return win::ComCall([&] { return E_NOTIMPL; });
 }
 
 // The die has no mnemonics and no ambient property it depends on.
 STDMETHODIMP DiceOleObject::GetControlInfo(CONTROLINFO* info) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!info) return E_POINTER;
     if (info->cb < sizeof(CONTROLINFO)) return E_INVALIDARG;
     info->hAccel = nullptr;
@@ -186,10 +186,10 @@ STDMETHODIMP DiceOleObject::GetControlInfo(CONTROLINFO* info) {
 }
 
 STDMETHODIMP DiceOleObject::OnMnemonic(MSG*) {
-  return ComCall([&] { return S_OK; });
+  return win::ComCall([&] { return S_OK; });
 }
 STDMETHODIMP DiceOleObject::OnAmbientPropertyChange(DISPID) {
-  return ComCall([&] { return S_OK; });
+  return win::ComCall([&] { return S_OK; });
 }
 
 HRESULT DiceOleObject::MakeAdviseHolder() {
@@ -197,7 +197,7 @@ HRESULT DiceOleObject::MakeAdviseHolder() {
 }
 
 STDMETHODIMP DiceOleObject::FreezeEvents(BOOL freeze) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (freeze)
       ++frozen_;
     else if (frozen_ > 0)

@@ -4,16 +4,16 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include "common/com_object.h"
 #include "common/com_ptr.h"
-#include "dicectl/delegating_unknown.h"
 
 namespace dicectl {
 
 class Dice;
 
-class DiceOleObject final : public DelegatingUnknown<IOleObject, IOleControl> {
+class DiceOleObject final : public win::ComPart<IOleObject, IOleControl> {
  public:
-  DiceOleObject(IUnknown& outer, Dice& dice) noexcept : DelegatingUnknown(outer), dice_(dice) {}
+  DiceOleObject(IUnknown& outer, Dice& dice) noexcept : ComPart(outer), dice_(dice) {}
 
   IOleClientSite* ClientSite() const noexcept { return site_.get(); }
   // While the container has frozen events, the control raises none.

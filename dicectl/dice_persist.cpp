@@ -1,19 +1,14 @@
 #include "dicectl/dice_persist.h"
 
 #include <cstdint>
-#include <utility>
 
+#include "common/com_call.h"
 #include "common/com_ptr.h"
-#include "dicectl/com_call.h"
 #include "dicectl/dice.h"
 #include "dicectl/tumbix.h"
 
 namespace dicectl {
 namespace {
-
-constexpr const wchar_t* kHalfChanceKey = L"HalfChance";
-constexpr const wchar_t* kResizeableKey = L"Resizeable";
-constexpr bool kDefaultResizeable = true;
 
 // The stream form: a format number, then HalfChance and Resizeable.
 constexpr std::uint32_t kStreamFormat = 1;
@@ -30,21 +25,39 @@ HRESULT ReadExactly(IStream* stream, void* data, ULONG size) {
   return read == size ? S_OK : STG_E_READFAULT;
 }
 
-// value holds the key's default, of the type wanted; it is replaced only by
-// a value the bag read and that converts. An empty answer is no value: it
-// would convert to 0 and False. The bag is asked with the default in place,
-// so a bag that answers without writing leaves it.
-void ReadInto(IPropertyBag* bag, IErrorLog* log, const wchar_t* key, VARIANT& value) {
+// Puts a property's value into a cleared VARIANT, as its own type.
+void Put(VARIANT* v, const ControlProperty& property, LONG value) {
+  V_VT(v) = VT_I4;
+  V_I4(v) = value;
+  ::VariantChangeType(v, v, 0, property.type);
+}
+
+// A property's value from the bag, else its default. An empty answer is
+// no value: it would convert to 0 and False. The bag is asked with the
+// default in place, so a bag that answers without writing leaves it.
+LONG ReadValue(IPropertyBag* bag, IErrorLog* log, const ControlProperty& property) {
   win::unique_variant read;
-  if (FAILED(::VariantCopy(read.get(), &value)) || FAILED(bag->Read(key, read.get(), log))) return;
-  if (V_VT(read.get()) == VT_EMPTY || FAILED(::VariantChangeType(read.get(), read.get(), 0, V_VT(&value)))) return;
-  std::swap(*read.get(), value);
+  Put(read.get(), property, property.defaultValue);
+  if (FAILED(bag->Read(property.name, read.get(), log)) || V_VT(read.get()) == VT_EMPTY ||
+      FAILED(::VariantChangeType(read.get(), read.get(), 0, property.type)) ||
+      FAILED(::VariantChangeType(read.get(), read.get(), 0, VT_I4)))
+    return property.defaultValue;
+  return V_I4(read.get());
+}
+
+// A value equal to its property's default is left out.
+HRESULT WriteValue(IPropertyBag* bag, const ControlProperty& property, LONG value) {
+  win::unique_variant written, standard;
+  Put(written.get(), property, value);
+  Put(standard.get(), property, property.defaultValue);
+  if (::VarCmp(written.get(), standard.get(), LOCALE_USER_DEFAULT, 0) == VARCMP_EQ) return S_OK;
+  return bag->Write(property.name, written.get());
 }
 
 }  // namespace
 
 STDMETHODIMP DicePersist::GetClassID(CLSID* clsid) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!clsid) return E_POINTER;
     *clsid = CLSID_Dice;
     return S_OK;
@@ -52,7 +65,7 @@ STDMETHODIMP DicePersist::GetClassID(CLSID* clsid) {
 }
 
 STDMETHODIMP DicePersist::InitNew() {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (state_ == State::Loaded) return E_UNEXPECTED;
     state_ = State::New;
     dice_.SetDirty(false);
@@ -61,11 +74,11 @@ STDMETHODIMP DicePersist::InitNew() {
 }
 
 STDMETHODIMP DicePersist::IsDirty() {
-  return ComCall([&] { return dice_.IsDirty() ? S_OK : S_FALSE; });
+  return win::ComCall([&] { return dice_.IsDirty() ? S_OK : S_FALSE; });
 }
 
 STDMETHODIMP DicePersist::Load(IStream* stream) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!stream) return E_POINTER;
     if (state_ == State::New) return E_UNEXPECTED;
     StreamRecord record{};
@@ -82,7 +95,7 @@ STDMETHODIMP DicePersist::Load(IStream* stream) {
 }
 
 STDMETHODIMP DicePersist::Save(IStream* stream, BOOL clearDirty) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!stream) return E_POINTER;
     const StreamRecord record{kStreamFormat, dice_.HalfChance(), dice_.Resizeable() ? VARIANT_TRUE : VARIANT_FALSE};
     HRESULT hr = stream->Write(&record.format, sizeof record.format, nullptr);
@@ -94,7 +107,7 @@ STDMETHODIMP DicePersist::Save(IStream* stream, BOOL clearDirty) {
 }
 
 STDMETHODIMP DicePersist::GetSizeMax(ULARGE_INTEGER* size) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!size) return E_POINTER;
     size->QuadPart = sizeof(std::uint32_t) + sizeof(std::int32_t) + sizeof(VARIANT_BOOL);
     return S_OK;
@@ -103,41 +116,24 @@ STDMETHODIMP DicePersist::GetSizeMax(ULARGE_INTEGER* size) {
 
 // UserControl_ReadProperties.
 STDMETHODIMP DicePersist::Load(IPropertyBag* bag, IErrorLog* log) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!bag) return E_POINTER;
     if (state_ == State::New) return E_UNEXPECTED;
-    VARIANT halfChance;
-    V_VT(&halfChance) = VT_I4;
-    V_I4(&halfChance) = kNoHalfChance;
-    ReadInto(bag, log, kHalfChanceKey, halfChance);
-    VARIANT resizeable;
-    V_VT(&resizeable) = VT_BOOL;
-    V_BOOL(&resizeable) = kDefaultResizeable ? VARIANT_TRUE : VARIANT_FALSE;
-    ReadInto(bag, log, kResizeableKey, resizeable);
-    dice_.ReadProperties(V_I4(&halfChance), V_BOOL(&resizeable) != VARIANT_FALSE);
+    const LONG halfChance = ReadValue(bag, log, kHalfChance);
+    const LONG resizeable = ReadValue(bag, log, kResizeable);
+    dice_.ReadProperties(halfChance, resizeable != 0);
     dice_.SetDirty(false);
     state_ = State::Loaded;
     return S_OK;
   });
 }
 
-// UserControl_WriteProperties: a value equal to its default is left out.
+// UserControl_WriteProperties.
 STDMETHODIMP DicePersist::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!bag) return E_POINTER;
-    HRESULT hr = S_OK;
-    if (dice_.HalfChance() != kNoHalfChance) {
-      VARIANT v;
-      V_VT(&v) = VT_I4;
-      V_I4(&v) = dice_.HalfChance();
-      hr = bag->Write(kHalfChanceKey, &v);
-    }
-    if (SUCCEEDED(hr) && dice_.Resizeable() != kDefaultResizeable) {
-      VARIANT v;
-      V_VT(&v) = VT_BOOL;
-      V_BOOL(&v) = dice_.Resizeable() ? VARIANT_TRUE : VARIANT_FALSE;
-      hr = bag->Write(kResizeableKey, &v);
-    }
+    HRESULT hr = WriteValue(bag, kHalfChance, dice_.HalfChance());
+    if (SUCCEEDED(hr)) hr = WriteValue(bag, kResizeable, dice_.Resizeable());
     if (SUCCEEDED(hr) && clearDirty) dice_.SetDirty(false);
     return hr;
   });

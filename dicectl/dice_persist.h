@@ -1,18 +1,17 @@
 #pragma once
-// Saving and restoring the Dice control's two properties, in a container's
-// property bag (keys "HalfChance" and "Resizeable", defaults left out) or
-// in a stream.
+// Saving and restoring the Dice control's properties, in a container's
+// property bag (under their names, defaults left out) or in a stream.
 #include <ocidl.h>
 
-#include "dicectl/delegating_unknown.h"
+#include "common/com_object.h"
 
 namespace dicectl {
 
 class Dice;
 
-class DicePersist final : public DelegatingUnknown<IPersistStreamInit, IPersistPropertyBag> {
+class DicePersist final : public win::ComPart<IPersistStreamInit, IPersistPropertyBag> {
  public:
-  DicePersist(IUnknown& outer, Dice& dice) noexcept : DelegatingUnknown(outer), dice_(dice) {}
+  DicePersist(IUnknown& outer, Dice& dice) noexcept : ComPart(outer), dice_(dice) {}
 
   // IPersist.
   STDMETHODIMP GetClassID(CLSID* clsid) override;

@@ -3,8 +3,6 @@
 #include <new>
 
 #include "common/com_ptr.h"
-#include "dicectl/com_call.h"
-#include "dicectl/delegating_unknown.h"
 #include "dicectl/dice.h"
 
 namespace dicectl {
@@ -12,28 +10,19 @@ namespace {
 
 constexpr const wchar_t* kPageTitle = L"通用";
 
-HRESULT DispatchIdOf(IDispatch* control, const wchar_t* name, DISPID* id) {
-  auto* names = const_cast<LPOLESTR>(name);
-  return control->GetIDsOfNames(IID_NULL, &names, 1, LOCALE_USER_DEFAULT, id);
-}
-
 // A late-bound read of a property, converted to the type asked for.
-HRESULT GetProperty(IDispatch* control, const wchar_t* name, VARTYPE type, VARIANT* value) {
-  DISPID id;
-  HRESULT hr = DispatchIdOf(control, name, &id);
-  if (FAILED(hr)) return hr;
+HRESULT GetProperty(IDispatch* control, const ControlProperty& property, VARTYPE type, VARIANT* value) {
   DISPPARAMS none{nullptr, nullptr, 0, 0};
-  hr = control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value, nullptr, nullptr);
+  const HRESULT hr = control->Invoke(property.dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                                     value, nullptr, nullptr);
   return SUCCEEDED(hr) ? ::VariantChangeType(value, value, 0, type) : hr;
 }
 
-HRESULT PutProperty(IDispatch* control, const wchar_t* name, VARIANT value) {
-  DISPID id;
-  const HRESULT hr = DispatchIdOf(control, name, &id);
-  if (FAILED(hr)) return hr;
+HRESULT PutProperty(IDispatch* control, const ControlProperty& property, VARIANT value) {
   DISPID named = DISPID_PROPERTYPUT;
   DISPPARAMS params{&value, &named, 1, 1};
-  return control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
+  return control->Invoke(property.dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr,
+                         nullptr, nullptr);
 }
 
 }  // namespace
@@ -51,28 +40,19 @@ DiceProperty::DiceProperty() : window_(*this) {}
 
 DiceProperty::~DiceProperty() = default;
 
-STDMETHODIMP DiceProperty::QueryInterface(REFIID iid, void** out) {
-  return ComCall([&] {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IPropertyPage) return win::HandOut(static_cast<IPropertyPage*>(this), out);
-    if (iid == IID_IDispatch || iid == IID__DiceProperty) return win::HandOut(static_cast<_DiceProperty*>(this), out);
-    return E_NOINTERFACE;
-  });
-}
-
-STDMETHODIMP_(ULONG) DiceProperty::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&refs_)); }
-
-STDMETHODIMP_(ULONG) DiceProperty::Release() {
-  const LONG left = ::InterlockedDecrement(&refs_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
+win::InterfaceList<DiceProperty> DiceProperty::Interfaces() noexcept {
+  static const win::InterfaceEntry<DiceProperty> table[] = {
+      {IID_IPropertyPage, &win::AsSelf<DiceProperty, IPropertyPage>},
+      {IID_IDispatch, &win::AsSelf<DiceProperty, _DiceProperty>},
+      {IID__DiceProperty, &win::AsSelf<DiceProperty, _DiceProperty>},
+  };
+  return table;
 }
 
 // A frame gives the page one site and takes it back with NULL; a second
 // site in between is a frame's error.
 STDMETHODIMP DiceProperty::SetPageSite(IPropertyPageSite* site) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (site && site_) return E_UNEXPECTED;
     site_ = win::com_ptr<IPropertyPageSite>(site);
     return S_OK;
@@ -80,7 +60,7 @@ STDMETHODIMP DiceProperty::SetPageSite(IPropertyPageSite* site) {
 }
 
 STDMETHODIMP DiceProperty::Activate(HWND parent, LPCRECT rect, BOOL) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!rect) return E_POINTER;
     if (window_.hwnd()) return E_UNEXPECTED;
     if (!window_.Create(parent, *rect)) return E_FAIL;
@@ -90,14 +70,14 @@ STDMETHODIMP DiceProperty::Activate(HWND parent, LPCRECT rect, BOOL) {
 }
 
 STDMETHODIMP DiceProperty::Deactivate() {
-  return ComCall([&] {
+  return win::ComCall([&] {
     window_.Destroy();
     return S_OK;
   });
 }
 
 STDMETHODIMP DiceProperty::GetPageInfo(PROPPAGEINFO* info) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!info) return E_POINTER;
     const size_t bytes = (wcslen(kPageTitle) + 1) * sizeof(wchar_t);
     auto* title = static_cast<LPOLESTR>(::CoTaskMemAlloc(bytes));
@@ -114,7 +94,7 @@ STDMETHODIMP DiceProperty::GetPageInfo(PROPPAGEINFO* info) {
 }
 
 STDMETHODIMP DiceProperty::SetObjects(ULONG count, IUnknown** objects) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (count && !objects) return E_POINTER;
     // Built aside, so a failure keeps the selection the page had.
     std::vector<win::com_ptr<IUnknown>> chosen;
@@ -135,15 +115,15 @@ void DiceProperty::PropertyPage_SelectionChanged() {
   const auto control = objects_.front().query<IDispatch>();
   if (!control) return;
   win::unique_variant value;
-  const bool faceRead = SUCCEEDED(GetProperty(control.get(), L"HalfChance", VT_I2, value.put()));
+  const bool faceRead = SUCCEEDED(GetProperty(control.get(), kHalfChance, VT_I2, value.put()));
   combo1Index_ = faceRead && Dice::IsDiceSixNumber(V_I2(value.get())) ? V_I2(value.get()) : kNoEntry;
-  if (SUCCEEDED(GetProperty(control.get(), L"Resizeable", VT_BOOL, value.put())))
+  if (SUCCEEDED(GetProperty(control.get(), kResizeable, VT_BOOL, value.put())))
     option1_ = V_BOOL(value.get()) != VARIANT_FALSE;
   if (window_.hwnd()) window_.ShowValues(combo1Index_, option1_);
 }
 
 STDMETHODIMP DiceProperty::Show(UINT command) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!window_.hwnd()) return E_UNEXPECTED;
     ::ShowWindow(window_.hwnd(), static_cast<int>(command));
     return S_OK;
@@ -151,7 +131,7 @@ STDMETHODIMP DiceProperty::Show(UINT command) {
 }
 
 STDMETHODIMP DiceProperty::Move(LPCRECT rect) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!rect) return E_POINTER;
     if (!window_.hwnd()) return E_UNEXPECTED;
     ::MoveWindow(window_.hwnd(), rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, TRUE);
@@ -160,11 +140,11 @@ STDMETHODIMP DiceProperty::Move(LPCRECT rect) {
 }
 
 STDMETHODIMP DiceProperty::IsPageDirty() {
-  return ComCall([&] { return changed_ ? S_OK : S_FALSE; });
+  return win::ComCall([&] { return changed_ ? S_OK : S_FALSE; });
 }
 
 STDMETHODIMP DiceProperty::Apply() {
-  return ComCall([&] {
+  return win::ComCall([&] {
     const HRESULT hr = PropertyPage_ApplyChanges();
     if (SUCCEEDED(hr)) changed_ = false;
     return hr;
@@ -182,22 +162,22 @@ HRESULT DiceProperty::PropertyPage_ApplyChanges() {
     VARIANT halfChance;
     V_VT(&halfChance) = VT_I2;
     V_I2(&halfChance) = static_cast<SHORT>(combo1Index_);
-    hr = PutProperty(control.get(), L"HalfChance", halfChance);
+    hr = PutProperty(control.get(), kHalfChance, halfChance);
   }
   VARIANT resizeable;
   V_VT(&resizeable) = VT_BOOL;
   V_BOOL(&resizeable) = option1_ ? VARIANT_TRUE : VARIANT_FALSE;
-  const HRESULT second = PutProperty(control.get(), L"Resizeable", resizeable);
+  const HRESULT second = PutProperty(control.get(), kResizeable, resizeable);
   return FAILED(hr) ? hr : second;
 }
 
 STDMETHODIMP DiceProperty::Help(LPCOLESTR) {
-  return ComCall([&] { return E_NOTIMPL; });
+  return win::ComCall([&] { return E_NOTIMPL; });
 }
 
 // Tab and the arrow keys move between the page's controls.
 STDMETHODIMP DiceProperty::TranslateAccelerator(MSG* msg) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!msg) return E_POINTER;
     return window_.hwnd() && ::IsDialogMessageW(window_.hwnd(), msg) ? S_OK : S_FALSE;
   });

@@ -1,11 +1,12 @@
 #pragma once
 // The property page DiceProperty, captioned "通用": it shows the first
 // selected control's HalfChance and Resizeable and writes them back on
-// Apply, by property name through the control's IDispatch.
+// Apply, late-bound through the control's IDispatch.
 #include <ocidl.h>
 
 #include <vector>
 
+#include "common/com_object.h"
 #include "common/com_ptr.h"
 #include "dicectl/dice_property_window.h"
 #include "dicectl/module.h"
@@ -14,15 +15,11 @@
 
 namespace dicectl {
 
-class DiceProperty final : public IPropertyPage,
-                           public DualDispatch<_DiceProperty>,
+class DiceProperty final : public win::ComObject<DiceProperty, IPropertyPage, DualDispatch<_DiceProperty>>,
                            private DicePropertyWindow::Owner {
  public:
   static HRESULT Create(REFIID iid, void** out);
-
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-  STDMETHODIMP_(ULONG) AddRef() override;
-  STDMETHODIMP_(ULONG) Release() override;
+  static win::InterfaceList<DiceProperty> Interfaces() noexcept;
 
   // IPropertyPage.
   STDMETHODIMP SetPageSite(IPropertyPageSite* site) override;
@@ -37,12 +34,11 @@ class DiceProperty final : public IPropertyPage,
   STDMETHODIMP Help(LPCOLESTR helpDir) override;
   STDMETHODIMP TranslateAccelerator(MSG* msg) override;
 
-
  private:
   static constexpr int kNoEntry = -1;
 
   DiceProperty();
-  ~DiceProperty();
+  ~DiceProperty() override;
 
   void PropertyPage_SelectionChanged();
   HRESULT PropertyPage_ApplyChanges();
@@ -56,7 +52,6 @@ class DiceProperty final : public IPropertyPage,
   void Option2_Click() override;
 
   ModuleLock lock_;
-  LONG refs_ = 1;
   win::com_ptr<IPropertyPageSite> site_;
   std::vector<win::com_ptr<IUnknown>> objects_;
   DicePropertyWindow window_;

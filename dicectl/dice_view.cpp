@@ -1,6 +1,6 @@
 #include "dicectl/dice_view.h"
 
-#include "dicectl/com_call.h"
+#include "common/com_call.h"
 #include "dicectl/dice.h"
 
 namespace dicectl {
@@ -15,7 +15,7 @@ void DiceView::Changed() {
 
 STDMETHODIMP DiceView::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
                             BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
     if (!dc || !bounds) return E_INVALIDARG;
     const RECT r{bounds->left, bounds->top, bounds->right, bounds->bottom};
@@ -25,7 +25,7 @@ STDMETHODIMP DiceView::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC
 }
 
 STDMETHODIMP DiceView::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** colors) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!colors) return E_POINTER;
     *colors = nullptr;
     return S_FALSE;
@@ -33,18 +33,18 @@ STDMETHODIMP DiceView::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOG
 }
 
 STDMETHODIMP DiceView::Freeze(DWORD, LONG, void*, DWORD* freeze) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (!freeze) return E_POINTER;
     *freeze = 0;
     return E_NOTIMPL;
   });
 }
 STDMETHODIMP DiceView::Unfreeze(DWORD) {
-  return ComCall([&] { return E_NOTIMPL; });
+  return win::ComCall([&] { return E_NOTIMPL; });
 }
 
 STDMETHODIMP DiceView::SetAdvise(DWORD aspects, DWORD advf, IAdviseSink* sink) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     sink_ = win::com_ptr<IAdviseSink>(sink);
     aspects_ = aspects;
     advf_ = advf;
@@ -53,7 +53,7 @@ STDMETHODIMP DiceView::SetAdvise(DWORD aspects, DWORD advf, IAdviseSink* sink) {
 }
 
 STDMETHODIMP DiceView::GetAdvise(DWORD* aspects, DWORD* advf, IAdviseSink** sink) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (aspects) *aspects = aspects_;
     if (advf) *advf = advf_;
     if (sink) *sink = win::com_ptr<IAdviseSink>(sink_).detach();
@@ -62,10 +62,10 @@ STDMETHODIMP DiceView::GetAdvise(DWORD* aspects, DWORD* advf, IAdviseSink** sink
 }
 
 STDMETHODIMP DiceView::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) {
-  return ComCall([&] {
+  return win::ComCall([&] {
     if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
     if (!size) return E_POINTER;
-    *size = ToHimetric(dice_.Size());
+    *size = dice_.Size().Himetric();
     return S_OK;
   });
 }

@@ -4,16 +4,16 @@
 // prints), and telling the container's view sink that the face changed.
 #include <ole2.h>
 
+#include "common/com_object.h"
 #include "common/com_ptr.h"
-#include "dicectl/delegating_unknown.h"
 
 namespace dicectl {
 
 class Dice;
 
-class DiceView final : public DelegatingUnknown<IViewObject2> {
+class DiceView final : public win::ComPart<IViewObject2> {
  public:
-  DiceView(IUnknown& outer, Dice& dice) noexcept : DelegatingUnknown(outer), dice_(dice) {}
+  DiceView(IUnknown& outer, Dice& dice) noexcept : ComPart(outer), dice_(dice) {}
 
   // The picture or the size changed.
   void Changed();

@@ -4,10 +4,10 @@
 
 #include <optional>
 
+#include "common/com_call.h"
 #include "common/com_ptr.h"
 #include "common/unique_handle.h"
 #include "dicectl/class_factory.h"
-#include "dicectl/com_call.h"
 #include "dicectl/dice_property_window.h"
 #include "dicectl/dice_window.h"
 #include "dicectl/module.h"
@@ -92,15 +92,15 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
-  return dicectl::ComCall([] { return dicectl::Module::CanUnload() ? S_OK : S_FALSE; });
+  return win::ComCall([] { return dicectl::Module::CanUnload() ? S_OK : S_FALSE; });
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
-  return dicectl::ComCall([&] { return dicectl::GetClassObject(clsid, iid, out); });
+  return win::ComCall([&] { return dicectl::GetClassObject(clsid, iid, out); });
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
-  return dicectl::ComCall([] {
+  return win::ComCall([] {
     const Roots roots;
     const RegistryScope scope = roots.registrar.Scope();
     HRESULT hr = roots.registrar.Register(dicectl::Module::Path(), scope);
@@ -110,7 +110,7 @@ extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
-  return dicectl::ComCall([] {
+  return win::ComCall([] {
     const Roots roots;
     const RegistryScope scope = roots.registrar.Scope();
     HRESULT hr = roots.registrar.Unregister(scope);

@@ -3,8 +3,8 @@
 // names, dispatch identifiers and argument coercion are the type info's.
 #include <ole2.h>
 
+#include "common/com_call.h"
 #include "common/com_ptr.h"
-#include "dicectl/com_call.h"
 
 namespace dicectl {
 
@@ -32,20 +32,20 @@ template <class Dual>
 class DualDispatch : public Dual {
  public:
   STDMETHODIMP GetTypeInfoCount(UINT* count) override {
-    return ComCall([&] { return dispatch_.GetTypeInfoCount(count); });
+    return win::ComCall([&] { return dispatch_.GetTypeInfoCount(count); });
   }
   STDMETHODIMP GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
-    return ComCall([&] { return dispatch_.GetTypeInfo(index, info); });
+    return win::ComCall([&] { return dispatch_.GetTypeInfo(index, info); });
   }
   STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
-    return ComCall([&] {
+    return win::ComCall([&] {
       if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
       return dispatch_.GetIDsOfNames(names, count, ids);
     });
   }
   STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep,
                       UINT* argErr) override {
-    return ComCall([&] {
+    return win::ComCall([&] {
       if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
       return dispatch_.Invoke(static_cast<Dual*>(this), id, flags, params, result, excep, argErr);
     });

@@ -34,6 +34,9 @@ std::string IidName(REFIID iid);
 // A call with a number as the strict objects log it: "method(number rest)".
 std::string Logged(std::string_view method, long number, std::string_view rest = {});
 
+// A BOOL argument as the log shows it.
+inline const char* Bool(BOOL b) { return b ? "TRUE" : "FALSE"; }
+
 // A VARIANT type's name for the log, without its VT_ prefix; others by number.
 std::string VarTypeName(VARTYPE type);
 

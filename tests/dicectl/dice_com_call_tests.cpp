@@ -10,8 +10,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "common/com_call.h"
 #include "common/com_ptr.h"
-#include "dicectl/com_call.h"
 #include "dicectl/connection_point.h"
 #include "dicectl/dice_property.h"
 
@@ -70,15 +70,15 @@ class Counted final : public IConnectionPointContainer {
 };
 
 TEST(DiceComCall, TurnsEveryExceptionIntoAnHresult) {
-  static_assert(noexcept(dicectl::ComCall([] { return S_OK; })));
-  EXPECT_EQ(dicectl::ComCall([] { return S_FALSE; }), S_FALSE);
-  EXPECT_EQ(dicectl::ComCall([]() -> HRESULT { throw std::bad_alloc(); }), E_OUTOFMEMORY);
-  EXPECT_EQ(dicectl::ComCall([]() -> HRESULT { return std::vector<int>().at(1); }), E_FAIL);
-  EXPECT_EQ(dicectl::ComCall([]() -> HRESULT { throw 1; }), E_FAIL);
+  static_assert(noexcept(win::ComCall([] { return S_OK; })));
+  EXPECT_EQ(win::ComCall([] { return S_FALSE; }), S_FALSE);
+  EXPECT_EQ(win::ComCall([]() -> HRESULT { throw std::bad_alloc(); }), E_OUTOFMEMORY);
+  EXPECT_EQ(win::ComCall([]() -> HRESULT { return std::vector<int>().at(1); }), E_FAIL);
+  EXPECT_EQ(win::ComCall([]() -> HRESULT { throw 1; }), E_FAIL);
   HRESULT hr = S_OK;
   {
     AllocationsFail now(0);
-    hr = dicectl::ComCall([] { return std::vector<int>(1).empty() ? S_FALSE : S_OK; });
+    hr = win::ComCall([] { return std::vector<int>(1).empty() ? S_FALSE : S_OK; });
   }
   EXPECT_EQ(hr, E_OUTOFMEMORY);
 }

@@ -1,14 +1,18 @@
-// The registered dice control in a real host window: rolls with their
-// events and timings, sizing, property notices, persistence, and what a
-// hundred controls leave behind.
+// The registered dice control in the program's own control site, with the
+// real timer: rolls with their events and timings, sizing through the
+// site, refused values, what a hundred controls leave behind, and the
+// system's ATL host as a client of another make.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <iostream>
+#include <new>
+#include <stdexcept>
 
 #include "common/com_ptr.h"
 #include "common/twips.h"
 #include "dicectl/dice_ids.h"
+#include "dicectl/dice_size.h"
 #include "dicectl/tumbix.h"
 #include "support/dice_host.h"
 #include "support/gui.h"
@@ -17,10 +21,13 @@ namespace {
 
 using testing_support::DiceHost;
 using testing_support::NowMs;
+using testing_support::PumpFor;
 using testing_support::PumpUntil;
 using namespace dicectl;
 
 constexpr DWORD kRollLimitMs = 6000;
+// A click ends the roll after the three slow ticks of the ending phase.
+constexpr double kAfterClickMs[] = {380, 560};
 
 VARIANT Int(LONG v) {
   VARIANT r;
@@ -44,14 +51,13 @@ class DiceControl : public ::testing::Test {
 TEST_F(DiceControl, RunRaisesStartDiceThenEndDiceOnTheFaceShown) {
   DiceHost host;
   ASSERT_TRUE(host.ok()) << "Tumbix.Dice must be registered";
-  EXPECT_EQ(host.FaceShown(), 1) << "a new die shows face one";
+  EXPECT_EQ(host.FaceShown(), kFirstFace) << "a new die shows face one";
 
   const double start = NowMs();
   ASSERT_EQ(host.Run(), S_OK);
   EXPECT_EQ(host.Count(kDispidStartDice), 0) << "StartDice waits for the first tick";
-  // Run again in the middle of the roll: nothing restarts.
   ASSERT_TRUE(PumpUntil([&] { return NowMs() - start > 1000; }, kRollLimitMs));
-  EXPECT_EQ(host.Run(), S_OK);
+  EXPECT_EQ(host.Run(), S_OK) << "Run in the middle of a roll restarts nothing";
   ASSERT_TRUE(PumpUntil([&] { return host.Ended(); }, kRollLimitMs));
   const int shownAtEnd = host.FaceShown();
 
@@ -65,47 +71,40 @@ TEST_F(DiceControl, RunRaisesStartDiceThenEndDiceOnTheFaceShown) {
   EXPECT_LT(started.atMs - start, 200);
   EXPECT_GT(ended.atMs - start, 3300);
   EXPECT_LT(ended.atMs - start, 4300);
-  EXPECT_GE(ended.argument, 1);
-  EXPECT_LE(ended.argument, 6);
+  EXPECT_GE(ended.argument, kFirstFace);
+  EXPECT_LE(ended.argument, kLastFace);
   EXPECT_EQ(shownAtEnd, ended.argument);
-  // The timer is stopped: the face stays.
-  testing_support::PumpFor(300);
-  EXPECT_EQ(host.FaceShown(), ended.argument);
+  PumpFor(300);
+  EXPECT_EQ(host.FaceShown(), ended.argument) << "the timer is stopped: the face stays";
   EXPECT_EQ(host.events().size(), 2u);
 }
 
-TEST_F(DiceControl, AClickEndsTheRollThreeTicksLater) {
-  {
-    SCOPED_TRACE("during the fast phase");
+// A click in the fast phase, and a click while idle followed by Run.
+TEST_F(DiceControl, AClickEndsTheRollThreeSlowTicksLater) {
+  for (const bool rolling : {true, false}) {
+    SCOPED_TRACE(rolling ? "during the fast phase" : "while idle, then Run");
     DiceHost host;
     ASSERT_TRUE(host.ok());
-    host.Run();
-    ASSERT_TRUE(PumpUntil([&] { return host.Count(kDispidStartDice) == 1; }, kRollLimitMs));
-    testing_support::PumpFor(300);
-    const double clicked = NowMs();
+    if (rolling) {
+      host.Run();
+      ASSERT_TRUE(PumpUntil([&] { return host.Count(kDispidStartDice) == 1; }, kRollLimitMs));
+      PumpFor(300);
+    }
+    double from = NowMs();
     host.Click();
+    if (!rolling) {
+      PumpFor(200);
+      EXPECT_TRUE(host.events().empty()) << "a click alone starts nothing";
+      from = NowMs();
+      host.Run();
+    }
     ASSERT_TRUE(PumpUntil([&] { return host.Ended(); }, kRollLimitMs));
-    const double after = host.events().back().atMs - clicked;
-    std::printf("EndDice %.0f ms after the click\n", after);
-    EXPECT_GT(after, 380);
-    EXPECT_LT(after, 560);
+    const double after = host.events().back().atMs - from;
+    std::printf("EndDice %.0f ms after the click or Run\n", after);
+    EXPECT_GT(after, kAfterClickMs[0]);
+    EXPECT_LT(after, kAfterClickMs[1]);
+    EXPECT_EQ(host.Count(kDispidStartDice), rolling ? 1 : 0);
     EXPECT_EQ(host.FaceShown(), host.events().back().argument);
-  }
-  {
-    SCOPED_TRACE("while idle, then Run");
-    DiceHost host;
-    ASSERT_TRUE(host.ok());
-    host.Click();
-    testing_support::PumpFor(200);
-    EXPECT_TRUE(host.events().empty()) << "a click alone starts nothing";
-    const double start = NowMs();
-    host.Run();
-    ASSERT_TRUE(PumpUntil([&] { return host.Ended(); }, kRollLimitMs));
-    EXPECT_EQ(host.Count(kDispidStartDice), 0);
-    const double after = host.events().back().atMs - start;
-    std::printf("primed die: EndDice %.0f ms after Run\n", after);
-    EXPECT_GT(after, 380);
-    EXPECT_LT(after, 560);
   }
 }
 
@@ -120,144 +119,71 @@ TEST_F(DiceControl, TwoDiceRollSideBySide) {
   EXPECT_EQ(second.Count(kDispidStartDice), 1);
 }
 
-TEST_F(DiceControl, SizingKeepsTheDieSquareOrAtItsDesignSize) {
+TEST_F(DiceControl, TheSiteSizesTheDieSquareOrAtItsDesignSize) {
   DiceHost host(1320, 120, 735, 735);
   ASSERT_TRUE(host.ok());
-  EXPECT_EQ(host.ExtentTwips().cx, 735);
-  RECT r;
-  ::GetWindowRect(host.site().Window(), &r);
-  EXPECT_EQ(r.right - r.left, win::TwipsToPixelsX(735));
-
+  const auto expectSize = [&](int twips, const char* why) {
+    EXPECT_EQ(host.ExtentTwips().cx, twips) << why;
+    EXPECT_EQ(host.ExtentTwips().cy, twips) << why;
+    RECT r;
+    ::GetWindowRect(host.site().Window(), &r);
+    EXPECT_EQ(r.right - r.left, win::TwipsToPixelsX(twips)) << "ImgDice fills the control: " << why;
+    EXPECT_EQ(r.bottom - r.top, win::TwipsToPixelsY(twips)) << why;
+  };
+  expectSize(735, "as placed");
   ASSERT_EQ(host.site().Resize(900, 600), S_OK);
-  EXPECT_EQ(host.ExtentTwips().cx, 600) << "the height decides";
-  EXPECT_EQ(host.ExtentTwips().cy, 600);
+  expectSize(600, "the height decides");
   host.site().Resize(600, 900);
-  EXPECT_EQ(host.ExtentTwips().cx, 900);
-  EXPECT_EQ(host.ExtentTwips().cy, 900);
-  ::GetWindowRect(host.site().Window(), &r);
-  EXPECT_EQ(r.right - r.left, win::TwipsToPixelsX(900)) << "ImgDice fills the control";
-  EXPECT_EQ(r.bottom - r.top, win::TwipsToPixelsY(900));
+  expectSize(900, "the height decides");
 
   EXPECT_TRUE(host.changes().empty());
-  ASSERT_EQ(host.Put(kDispidResizeable, Bool(false)), S_OK);
-  EXPECT_EQ(host.ExtentTwips().cx, 600) << "fixed at once";
-  EXPECT_EQ(host.ExtentTwips().cy, 600);
+  ASSERT_EQ(host.Put(kResizeable.dispid, Bool(false)), S_OK);
+  expectSize(kDesignSizeTwips, "fixed at once");
   host.site().Resize(900, 900);
-  EXPECT_EQ(host.ExtentTwips().cx, 600);
-  ::GetWindowRect(host.site().Window(), &r);
-  EXPECT_EQ(r.right - r.left, win::TwipsToPixelsX(600));
-
-  ASSERT_EQ(host.Put(kDispidResizeable, Bool(true)), S_OK);
-  EXPECT_EQ(host.ExtentTwips().cx, 600) << "True changes no size by itself";
-  ASSERT_EQ(host.Put(kDispidHalfChance, Int(3)), S_OK);
-  EXPECT_EQ(host.changes(), (std::vector<DISPID>{kDispidResizeable, kDispidResizeable, kDispidHalfChance}));
+  expectSize(kDesignSizeTwips, "fixed");
+  ASSERT_EQ(host.Put(kResizeable.dispid, Bool(true)), S_OK);
+  expectSize(kDesignSizeTwips, "True changes no size by itself");
+  ASSERT_EQ(host.Put(kHalfChance.dispid, Int(3)), S_OK);
+  EXPECT_EQ(host.changes(), (std::vector<DISPID>{kResizeable.dispid, kResizeable.dispid, kHalfChance.dispid}));
 }
 
 TEST_F(DiceControl, HalfChanceTakesOnlyFaceNumbers) {
   DiceHost host;
   ASSERT_TRUE(host.ok());
-  ASSERT_EQ(host.Put(kDispidHalfChance, Int(6)), S_OK);
-  for (LONG bad : {7, -1, 30000}) {
+  ASSERT_EQ(host.Put(kHalfChance.dispid, Int(kLastFace)), S_OK);
+  for (LONG bad : {kLastFace + 1, -1, 30000}) {
     EXCEPINFO excep{};
-    const HRESULT hr = host.Put(kDispidHalfChance, Int(bad), &excep);
+    const HRESULT hr = host.Put(kHalfChance.dispid, Int(bad), &excep);
     EXPECT_TRUE(hr == E_INVALIDARG || (hr == DISP_E_EXCEPTION && excep.scode == E_INVALIDARG)) << std::hex << hr;
     ::SysFreeString(excep.bstrSource);
     ::SysFreeString(excep.bstrDescription);
     ::SysFreeString(excep.bstrHelpFile);
   }
-  VARIANT now = host.Get(kDispidHalfChance);
-  EXPECT_EQ(V_I4(&now), 6);
+  VARIANT now = host.Get(kHalfChance.dispid);
+  EXPECT_EQ(V_I4(&now), kLastFace);
   EXPECT_EQ(host.changes().size(), 1u) << "a refused value notifies nobody";
 }
 
-struct Saved {
-  DiceSixNumber halfChance{};
-  VARIANT_BOOL resizeable{};
-};
-
-Saved PropertiesOf(const win::com_ptr<_Dice>& dice) {
-  Saved saved;
-  dice->get_HalfChance(&saved.halfChance);
-  dice->get_Resizeable(&saved.resizeable);
-  return saved;
-}
-
-template <class I>
-win::com_ptr<I> NewDice() {
-  CLSID clsid;
-  win::com_ptr<I> dice;
-  if (SUCCEEDED(::CLSIDFromProgID(testing_support::kDiceProgId, &clsid)))
-    ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(I), dice.put_void());
-  return dice;
-}
-
-TEST_F(DiceControl, PropertyBagKeepsOnlyWhatDiffersFromTheDefaults) {
-  const auto dice = NewDice<_Dice>();
-  ASSERT_TRUE(dice);
-  const auto persist = dice.query<IPersistPropertyBag>();
-  ASSERT_TRUE(persist);
-  {
-    testing_support::PropertyBag bag;
-    ASSERT_EQ(persist->Save(&bag, TRUE, FALSE), S_OK);
-    EXPECT_TRUE(bag.values.empty());
-  }
-  dice->put_HalfChance(Dice4);
-  dice->put_Resizeable(VARIANT_FALSE);
-  testing_support::PropertyBag bag;
-  ASSERT_EQ(persist->Save(&bag, TRUE, FALSE), S_OK);
-  EXPECT_EQ(bag.order, (std::vector<std::wstring>{L"HalfChance", L"Resizeable"}));
-  EXPECT_EQ(V_VT(bag.values[L"HalfChance"].get()), VT_I4);
-  EXPECT_EQ(V_I4(bag.values[L"HalfChance"].get()), 4);
-  EXPECT_EQ(V_VT(bag.values[L"Resizeable"].get()), VT_BOOL);
-  EXPECT_EQ(V_BOOL(bag.values[L"Resizeable"].get()), VARIANT_FALSE);
-
-  const auto loaded = NewDice<_Dice>();
-  ASSERT_EQ(loaded.query<IPersistPropertyBag>()->Load(&bag, nullptr), S_OK);
-  EXPECT_EQ(PropertiesOf(loaded).halfChance, Dice4);
-  EXPECT_EQ(PropertiesOf(loaded).resizeable, VARIANT_FALSE);
-
-  // An empty bag gives the defaults; a value of another type is converted.
-  testing_support::PropertyBag other;
-  V_VT(other.values[L"HalfChance"].get()) = VT_BSTR;
-  V_BSTR(other.values[L"HalfChance"].get()) = ::SysAllocString(L"2");
-  const auto fresh = NewDice<_Dice>();
-  ASSERT_EQ(fresh.query<IPersistPropertyBag>()->Load(&other, nullptr), S_OK);
-  EXPECT_EQ(PropertiesOf(fresh).halfChance, Dice2);
-  EXPECT_EQ(PropertiesOf(fresh).resizeable, VARIANT_TRUE);
-}
-
-TEST_F(DiceControl, StreamsKeepBothProperties) {
-  const auto dice = NewDice<_Dice>();
-  ASSERT_TRUE(dice);
-  dice->put_HalfChance(Dice4);
-  dice->put_Resizeable(VARIANT_FALSE);
-  win::com_ptr<IStream> stream;
-  ASSERT_EQ(::CreateStreamOnHGlobal(nullptr, TRUE, stream.put()), S_OK);
-  const auto persist = dice.query<IPersistStreamInit>();
-  EXPECT_EQ(persist->IsDirty(), S_OK);
-  ASSERT_EQ(persist->Save(stream.get(), TRUE), S_OK);
-  EXPECT_EQ(persist->IsDirty(), S_FALSE);
-
-  const LARGE_INTEGER start{};
-  stream->Seek(start, STREAM_SEEK_SET, nullptr);
-  const auto loaded = NewDice<_Dice>();
-  ASSERT_EQ(loaded.query<IPersistStreamInit>()->Load(stream.get()), S_OK);
-  EXPECT_EQ(PropertiesOf(loaded).halfChance, Dice4);
-  EXPECT_EQ(PropertiesOf(loaded).resizeable, VARIANT_FALSE);
-
-  // A stream that ends early is refused and changes nothing.
-  win::com_ptr<IStream> shortStream;
-  ::CreateStreamOnHGlobal(nullptr, TRUE, shortStream.put());
-  const DWORD format = 1;
-  shortStream->Write(&format, sizeof format, nullptr);
-  shortStream->Seek(start, STREAM_SEEK_SET, nullptr);
-  EXPECT_TRUE(FAILED(loaded.query<IPersistStreamInit>()->Load(shortStream.get())));
-  EXPECT_EQ(PropertiesOf(loaded).halfChance, Dice4);
+// A handler of the program's that throws stays inside the site: the control
+// that called hears a failure, not a C++ exception, and goes on working.
+TEST_F(DiceControl, AThrowingHandlerStaysInsideTheSite) {
+  const win::unique_hwnd window(
+      ::CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr));
+  const auto site = app::OleControlSite::Create(
+      window.get(), kDiceProgId, {0, 0, kDesignSizeTwips, kDesignSizeTwips},
+      [](DISPID, const DISPPARAMS&) { throw std::bad_alloc(); }, [](DISPID) { throw std::runtime_error("handler"); });
+  ASSERT_TRUE(site);
+  EXPECT_EQ(static_cast<IPropertyNotifySink*>(site.get())->OnChanged(kHalfChance.dispid), E_FAIL);
+  win::com_ptr<_Dice> dice = win::com_ptr<IDispatch>(site->Control()).query<_Dice>();
+  ASSERT_EQ(dice->put_HalfChance(Dice3), S_OK);
+  DiceSixNumber now{};
+  EXPECT_EQ(dice->get_HalfChance(&now), S_OK);
+  EXPECT_EQ(now, Dice3);
+  site->Close();
 }
 
 TEST_F(DiceControl, AHundredControlsLeaveNothingBehind) {
   using testing_support::GuiObjects;
-  const win::unique_hmodule keepLoaded(::LoadLibraryW(VESHA_BIN_DIR L"\\tumbix.ocx"));
   // The first roll makes what the platform keeps for the process.
   {
     DiceHost warmUp;
@@ -274,22 +200,13 @@ TEST_F(DiceControl, AHundredControlsLeaveNothingBehind) {
       host.Run();
       PumpUntil([&] { return host.Ended(); }, kRollLimitMs);
     }
-    testing_support::PumpFor(1);
+    PumpFor(1);
   }
-  testing_support::PumpFor(50);
+  PumpFor(50);
   const GuiObjects after = GuiObjects::Now();
   std::cout << before << " -> " << after << "\n";
   EXPECT_EQ(after, before);
-
-  EXPECT_EQ(testing_support::LibraryCanUnload(keepLoaded.get()), S_OK);
-  {
-    const auto alive = NewDice<IUnknown>();
-    EXPECT_EQ(testing_support::LibraryCanUnload(keepLoaded.get()), S_FALSE) << "a live control keeps the library";
-  }
-  EXPECT_EQ(testing_support::LibraryCanUnload(keepLoaded.get()), S_OK);
 }
-
-}  // namespace
 
 // A client of the control's own architecture that is not ours: the
 // system's ATL host creates it by ProgID and activates it in its window.
@@ -304,9 +221,8 @@ TEST_F(DiceControl, TheSystemsAtlHostCreatesItByProgId) {
       reinterpret_cast<GetControl>(reinterpret_cast<void*>(::GetProcAddress(atl.get(), "AtlAxGetControl")));
   ASSERT_TRUE(init && getControl && init());
 
-  const win::unique_hwnd host(::CreateWindowExW(0, L"AtlAxWin", testing_support::kDiceProgId,
-                                                WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 120, 120, nullptr, nullptr,
-                                                nullptr, nullptr));
+  const win::unique_hwnd host(::CreateWindowExW(0, L"AtlAxWin", kDiceProgId, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                                120, 120, nullptr, nullptr, nullptr, nullptr));
   ASSERT_TRUE(host);
   win::com_ptr<IUnknown> control;
   ASSERT_EQ(getControl(host.get(), control.put()), S_OK);
@@ -317,3 +233,5 @@ TEST_F(DiceControl, TheSystemsAtlHostCreatesItByProgId) {
   EXPECT_TRUE(::IsEqualCLSID(clsid, CLSID_Dice));
   EXPECT_NE(::GetWindow(host.get(), GW_CHILD), nullptr) << "the die's window, active in place";
 }
+
+}  // namespace

@@ -4,6 +4,7 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,9 +49,14 @@ std::wstring AsOnAChineseSystem(const std::wstring& read) {
 struct TypeAttr {
   win::com_ptr<ITypeInfo> info;
   TYPEATTR* attr = nullptr;
-  explicit TypeAttr(ITypeLib* lib, UINT index) {
-    lib->GetTypeInfo(index, info.put());
+  explicit TypeAttr(ITypeInfo* of) : info(of) {
     if (info) info->GetTypeAttr(&attr);
+  }
+  TypeAttr(ITypeLib* lib, UINT index) : TypeAttr(InfoAt(lib, index).get()) {}
+  static win::com_ptr<ITypeInfo> InfoAt(ITypeLib* lib, UINT index) {
+    win::com_ptr<ITypeInfo> info;
+    lib->GetTypeInfo(index, info.put());
+    return info;
   }
   TypeAttr(const TypeAttr&) = delete;
   TypeAttr& operator=(const TypeAttr&) = delete;
@@ -80,6 +86,20 @@ TEST_F(DiceTypeLibrary, IsTumbixOneZeroAControlLibraryInEnglishLocale) {
   EXPECT_STREQ(name.get(), L"Tumbix");
 }
 
+// The dual interface's own half, whose members carry their parameters.
+win::com_ptr<ITypeInfo> VtableOf(ITypeInfo* dispatch) {
+  win::com_ptr<ITypeInfo> vtable;
+  HREFTYPE ref = 0;
+  if (dispatch && SUCCEEDED(dispatch->GetRefTypeOfImplType(-1, &ref))) dispatch->GetRefTypeInfo(ref, vtable.put());
+  return vtable;
+}
+
+win::com_ptr<ITypeInfo> VtableOf(ITypeLib* lib, REFIID iid) {
+  win::com_ptr<ITypeInfo> dispatch;
+  lib->GetTypeInfoOfGuid(iid, dispatch.put());
+  return VtableOf(dispatch.get());
+}
+
 TEST_F(DiceTypeLibrary, EntriesComeInTheirOrderWithTheirFlags) {
   struct Entry {
     const wchar_t* name;
@@ -105,99 +125,83 @@ TEST_F(DiceTypeLibrary, EntriesComeInTheirOrderWithTheirFlags) {
     // A dual interface shows a client two halves; the flags are both
     // halves' together, less the dispatchable mark every dispinterface has.
     WORD flags = t.attr->wTypeFlags;
-    HREFTYPE vtableRef = 0;
-    win::com_ptr<ITypeInfo> vtable;
-    if ((flags & TYPEFLAG_FDUAL) && SUCCEEDED(t.info->GetRefTypeOfImplType(-1, &vtableRef)) &&
-        SUCCEEDED(t.info->GetRefTypeInfo(vtableRef, vtable.put()))) {
-      TYPEATTR* half = nullptr;
-      vtable->GetTypeAttr(&half);
-      flags |= half->wTypeFlags;
-      vtable->ReleaseTypeAttr(half);
+    if (flags & TYPEFLAG_FDUAL) {
+      const TypeAttr half(VtableOf(t.info.get()).get());
+      ASSERT_NE(half.attr, nullptr);
+      flags |= half.attr->wTypeFlags;
     }
     EXPECT_EQ(flags & ~TYPEFLAG_FDISPATCHABLE, expected[i].flags);
   }
 }
 
-TEST_F(DiceTypeLibrary, DiceMembersHaveTheirDispatchIdentifiers) {
-  win::com_ptr<ITypeInfo> dice;
-  ASSERT_EQ(lib->GetTypeInfoOfGuid(IID__Dice, dice.put()), S_OK);
-  // The dual interface's own members, after IDispatch's seven.
-  win::com_ptr<ITypeInfo> vtable;
-  HREFTYPE ref = 0;
-  ASSERT_EQ(dice->GetRefTypeOfImplType(-1, &ref), S_OK);
-  ASSERT_EQ(dice->GetRefTypeInfo(ref, vtable.put()), S_OK);
-  TYPEATTR* attr = nullptr;
-  vtable->GetTypeAttr(&attr);
-  ASSERT_EQ(attr->cFuncs, 5);
-  vtable->ReleaseTypeAttr(attr);
-  struct Member {
-    const wchar_t* name;
-    MEMBERID id;
-    INVOKEKIND kind;
-    const wchar_t* help;
-  };
-  const Member expected[] = {
-      {L"Run", kDispidRun, INVOKE_FUNC, L""},
-      {L"HalfChance", kDispidHalfChance, INVOKE_PROPERTYPUT, L""},
-      {L"HalfChance", kDispidHalfChance, INVOKE_PROPERTYGET, L""},
-      {L"Resizeable", kDispidResizeable, INVOKE_PROPERTYPUT, L"返回/设置控件尺寸是否可变"},
-      {L"Resizeable", kDispidResizeable, INVOKE_PROPERTYGET, L"返回/设置控件尺寸是否可变"},
-  };
-  for (UINT i = 0; i < std::size(expected); ++i) {
-    FUNCDESC* f = nullptr;
-    ASSERT_EQ(vtable->GetFuncDesc(i, &f), S_OK);
-    std::wstring help;
-    EXPECT_EQ(Name(vtable.get(), f->memid, &help), expected[i].name);
-    EXPECT_EQ(f->memid, expected[i].id) << expected[i].name;
-    EXPECT_EQ(f->invkind, expected[i].kind) << expected[i].name;
-    EXPECT_EQ(AsOnAChineseSystem(help), expected[i].help) << expected[i].name;
-    if (i == 1) {
-      ASSERT_EQ(f->cParams, 1);
-      EXPECT_EQ(f->lprgelemdescParam[0].tdesc.vt, VT_USERDEFINED) << "HalfChance is a DiceSixNumber";
-    }
-    vtable->ReleaseFuncDesc(f);
-  }
-  // The dual interface derives from IDispatch of stdole2.
-  win::com_ptr<ITypeInfo> base;
-  vtable->GetRefTypeOfImplType(0, &ref);
-  vtable->GetRefTypeInfo(ref, base.put());
-  EXPECT_EQ(Name(base.get()), L"IDispatch");
+// A parameter's type as a VARIANT carries it: an enumeration is a VT_I4.
+VARTYPE VariantTypeOf(ITypeInfo* info, const TYPEDESC& type) {
+  if (type.vt != VT_USERDEFINED) return type.vt;
+  win::com_ptr<ITypeInfo> named;
+  info->GetRefTypeInfo(type.hreftype, named.put());
+  const TypeAttr attr(named.get());
+  return attr.attr && attr.attr->typekind == TKIND_ENUM ? VT_I4 : VT_EMPTY;
 }
 
-TEST_F(DiceTypeLibrary, EventsAndFaceNumbers) {
+// The control's table of properties, which automation, its page and its
+// saved state read, says what the published type library says: every
+// property of _Dice with its name, dispatch number and type, and no other.
+TEST_F(DiceTypeLibrary, ThePropertyTableIsTheTypeLibrarys) {
+  const auto vtable = VtableOf(lib.get(), IID__Dice);
+  ASSERT_TRUE(vtable);
+  std::map<std::wstring, std::pair<MEMBERID, VARTYPE>> published;
+  for (UINT i = 0;; ++i) {
+    FUNCDESC* f = nullptr;
+    if (FAILED(vtable->GetFuncDesc(i, &f))) break;
+    if (f->invkind == INVOKE_FUNC) {
+      EXPECT_EQ(Name(vtable.get(), f->memid), L"Run");
+      EXPECT_EQ(f->memid, kDispidRun);
+    }
+    if (f->invkind == INVOKE_PROPERTYPUT && f->cParams == 1)
+      published[Name(vtable.get(), f->memid)] = {f->memid, VariantTypeOf(vtable.get(), f->lprgelemdescParam[0].tdesc)};
+    vtable->ReleaseFuncDesc(f);
+  }
+  std::map<std::wstring, std::pair<MEMBERID, VARTYPE>> table;
+  for (const ControlProperty& p : kDiceProperties) table[p.name] = {p.dispid, p.type};
+  EXPECT_EQ(table, published);
+  std::wstring help;
+  Name(vtable.get(), kResizeable.dispid, &help);
+  EXPECT_EQ(AsOnAChineseSystem(help), L"返回/设置控件尺寸是否可变");
+}
+
+TEST_F(DiceTypeLibrary, EventsFaceNumbersAndTheDefaultsOfTheClass) {
   win::com_ptr<ITypeInfo> events;
   ASSERT_EQ(lib->GetTypeInfoOfGuid(DIID___Dice, events.put()), S_OK);
-  FUNCDESC* start = nullptr;
-  FUNCDESC* end = nullptr;
-  ASSERT_EQ(events->GetFuncDesc(0, &start), S_OK);
-  ASSERT_EQ(events->GetFuncDesc(1, &end), S_OK);
-  EXPECT_EQ(Name(events.get(), start->memid), L"StartDice");
-  EXPECT_EQ(start->memid, kDispidStartDice);
-  EXPECT_EQ(start->cParams, 0);
-  EXPECT_EQ(Name(events.get(), end->memid), L"EndDice");
-  EXPECT_EQ(end->memid, kDispidEndDice);
-  ASSERT_EQ(end->cParams, 1);
-  EXPECT_EQ(end->lprgelemdescParam[0].tdesc.vt, VT_I2);
-  BSTR names[2] = {};
-  UINT count = 0;
-  events->GetNames(end->memid, names, 2, &count);
-  ASSERT_EQ(count, 2u);
-  EXPECT_STREQ(names[1], L"DiceNum");
-  for (BSTR n : names) ::SysFreeString(n);
-  events->ReleaseFuncDesc(start);
-  events->ReleaseFuncDesc(end);
+  const struct {
+    MEMBERID id;
+    std::vector<std::wstring> names;  // the event's, then its parameters'
+    std::vector<VARTYPE> types;
+  } expected[] = {{kDispidStartDice, {L"StartDice"}, {}}, {kDispidEndDice, {L"EndDice", L"DiceNum"}, {VT_I2}}};
+  for (UINT i = 0; i < std::size(expected); ++i) {
+    FUNCDESC* f = nullptr;
+    ASSERT_EQ(events->GetFuncDesc(i, &f), S_OK);
+    EXPECT_EQ(f->memid, expected[i].id);
+    std::vector<VARTYPE> types;
+    for (SHORT n = 0; n < f->cParams; ++n) types.push_back(f->lprgelemdescParam[n].tdesc.vt);
+    EXPECT_EQ(types, expected[i].types);
+    BSTR names[2] = {};
+    UINT count = 0;
+    events->GetNames(f->memid, names, 2, &count);
+    EXPECT_EQ(std::vector<std::wstring>(names, names + count), expected[i].names);
+    for (BSTR n : names) ::SysFreeString(n);
+    events->ReleaseFuncDesc(f);
+  }
 
-  TypeAttr numbers(lib.get(), 5);
+  const TypeAttr numbers(lib.get(), 5);
   ASSERT_EQ(numbers.attr->cVars, 7);
-  const wchar_t* names7[] = {L"NoHalfChance", L"Dice1", L"Dice2", L"Dice3", L"Dice4", L"Dice5", L"Dice6"};
   for (UINT i = 0; i < 7; ++i) {
     VARDESC* v = nullptr;
     ASSERT_EQ(numbers.info->GetVarDesc(i, &v), S_OK);
-    EXPECT_EQ(Name(numbers.info.get(), v->memid), names7[i]);
-    VARIANT value;
-    ::VariantInit(&value);
-    ::VariantChangeType(&value, v->lpvarValue, 0, VT_I4);
-    EXPECT_EQ(V_I4(&value), static_cast<LONG>(i));
+    EXPECT_EQ(Name(numbers.info.get(), v->memid),
+              i == 0 ? std::wstring(L"NoHalfChance") : L"Dice" + std::to_wstring(i));
+    win::unique_variant value;
+    ::VariantChangeType(value.get(), v->lpvarValue, 0, VT_I4);
+    EXPECT_EQ(V_I4(value.get()), static_cast<LONG>(i));
     numbers.info->ReleaseVarDesc(v);
   }
 
@@ -211,10 +215,17 @@ TEST_F(DiceTypeLibrary, EventsAndFaceNumbers) {
     coclass->GetRefTypeOfImplType(i, &ref);
     win::com_ptr<ITypeInfo> impl;
     coclass->GetRefTypeInfo(ref, impl.put());
-    EXPECT_TRUE(flags & IMPLTYPEFLAG_FDEFAULT);
+    EXPECT_EQ(flags & (IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE),
+              i == 0 ? IMPLTYPEFLAG_FDEFAULT : IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE);
     EXPECT_EQ(Name(impl.get()), i == 0 ? L"_Dice" : L"__Dice");
-    EXPECT_EQ((flags & IMPLTYPEFLAG_FSOURCE) != 0, i == 1);
   }
+  // The dual interface derives from IDispatch of stdole2.
+  const auto vtable = VtableOf(lib.get(), IID__Dice);
+  HREFTYPE ref = 0;
+  win::com_ptr<ITypeInfo> base;
+  vtable->GetRefTypeOfImplType(0, &ref);
+  vtable->GetRefTypeInfo(ref, base.put());
+  EXPECT_EQ(Name(base.get()), L"IDispatch");
 }
 
 TEST(DiceLibrary, VersionResourceNamesTheLibrary) {

@@ -12,6 +12,7 @@
 #include "common/com_ptr.h"
 #include "common/twips.h"
 #include "dicectl/dice_ids.h"
+#include "dicectl/dice_size.h"
 #include "dicectl/tumbix.h"
 #include "strict/hosted_dice.h"
 #include "strict/strict_sink.h"
@@ -41,7 +42,9 @@ win::com_ptr<IUnknown> Identity(IUnknown* object) {
 // every other (symmetry and transitivity) and to itself (reflexivity), all
 // of them to the same IUnknown; the refused ones give E_NOINTERFACE and
 // clear the out pointer; a null out pointer is E_POINTER.
-void ExpectComIdentity(IUnknown* object, const std::vector<IID>& offered, const std::vector<IID>& refused) {
+void ExpectComIdentity(const char* what, IUnknown* object, const std::vector<IID>& offered,
+                       const std::vector<IID>& refused) {
+  SCOPED_TRACE(what);
   const auto identity = Identity(object);
   ASSERT_TRUE(identity);
   for (const IID& from : offered) {
@@ -69,47 +72,34 @@ void ExpectComIdentity(IUnknown* object, const std::vector<IID>& offered, const 
 TEST_F(DiceStrictHost, EveryObjectKeepsTheIdentityRules) {
   const auto dice = NewDice<IUnknown>();
   ASSERT_TRUE(dice) << "Tumbix.Dice must be registered";
-  {
-    SCOPED_TRACE("the control");
-    ExpectComIdentity(dice.get(),
-                      {IID_IUnknown, IID_IOleObject, IID_IOleControl, IID_IOleWindow, IID_IOleInPlaceObject,
-                       IID_IOleInPlaceActiveObject, IID_IViewObject, IID_IViewObject2, IID_IPersist,
-                       IID_IPersistStreamInit, IID_IPersistPropertyBag, IID_IConnectionPointContainer, IID_IDispatch,
-                       IID__Dice, IID_IProvideClassInfo, IID_IProvideClassInfo2, IID_ISpecifyPropertyPages},
-                      {kMadeUpIid, IID_IOleLink, IID_IPersistStorage, IID_IPersistStream, IID_IDataObject,
-                       IID_IOleInPlaceObjectWindowless, IID_IQuickActivate, IID_IClassFactory, IID_IConnectionPoint,
-                       IID_IPropertyNotifySink, DIID___Dice, IID__DiceProperty, IID_IPropertyPage});
-  }
+  ExpectComIdentity("the control", dice.get(),
+                    {IID_IUnknown, IID_IOleObject, IID_IOleControl, IID_IOleWindow, IID_IOleInPlaceObject,
+                     IID_IOleInPlaceActiveObject, IID_IViewObject, IID_IViewObject2, IID_IPersist,
+                     IID_IPersistStreamInit, IID_IPersistPropertyBag, IID_IConnectionPointContainer, IID_IDispatch,
+                     IID__Dice, IID_IProvideClassInfo, IID_IProvideClassInfo2, IID_ISpecifyPropertyPages},
+                    {kMadeUpIid, IID_IOleLink, IID_IPersistStorage, IID_IPersistStream, IID_IDataObject,
+                     IID_IOleInPlaceObjectWindowless, IID_IQuickActivate, IID_IClassFactory, IID_IConnectionPoint,
+                     IID_IPropertyNotifySink, DIID___Dice, IID__DiceProperty, IID_IPropertyPage});
   const auto container = dice.query<IConnectionPointContainer>();
   win::com_ptr<IEnumConnectionPoints> points;
   ASSERT_EQ(container->EnumConnectionPoints(points.put()), S_OK);
-  {
-    SCOPED_TRACE("the enumerator of connection points");
-    ExpectComIdentity(points.get(), {IID_IUnknown, IID_IEnumConnectionPoints},
-                      {kMadeUpIid, IID_IConnectionPointContainer, IID_IEnumConnections});
-  }
+  ExpectComIdentity("the enumerator of connection points", points.get(), {IID_IUnknown, IID_IEnumConnectionPoints},
+                    {kMadeUpIid, IID_IConnectionPointContainer, IID_IEnumConnections});
   win::com_ptr<IConnectionPoint> events;
   ASSERT_EQ(container->FindConnectionPoint(DIID___Dice, events.put()), S_OK);
-  {
-    SCOPED_TRACE("a connection point");
-    ExpectComIdentity(events.get(), {IID_IUnknown, IID_IConnectionPoint},
-                      {kMadeUpIid, IID_IConnectionPointContainer, IID_IOleObject, DIID___Dice});
-    EXPECT_NE(Identity(events.get()).get(), Identity(dice.get()).get()) << "a point is an object of its own";
-  }
+  ExpectComIdentity("a connection point", events.get(), {IID_IUnknown, IID_IConnectionPoint},
+                    {kMadeUpIid, IID_IConnectionPointContainer, IID_IOleObject, DIID___Dice});
+  EXPECT_NE(Identity(events.get()).get(), Identity(dice.get()).get()) << "a point is an object of its own";
   win::com_ptr<IClassFactory> factory;
   ASSERT_EQ(::CoGetClassObject(CLSID_Dice, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory, factory.put_void()), S_OK);
-  {
-    SCOPED_TRACE("the class factory");
-    ExpectComIdentity(factory.get(), {IID_IUnknown, IID_IClassFactory}, {kMadeUpIid, IID_IClassFactory2});
-  }
+  ExpectComIdentity("the class factory", factory.get(), {IID_IUnknown, IID_IClassFactory},
+                    {kMadeUpIid, IID_IClassFactory2});
   win::com_ptr<IPropertyPage> page;
   ASSERT_EQ(::CoCreateInstance(CLSID_DiceProperty, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage, page.put_void()),
             S_OK);
-  {
-    SCOPED_TRACE("the property page");
-    ExpectComIdentity(page.get(), {IID_IUnknown, IID_IPropertyPage, IID_IDispatch, IID__DiceProperty},
-                      {kMadeUpIid, IID_IPropertyPage2, IID__Dice, IID_IOleObject, IID_IPersistPropertyBag});
-  }
+  ExpectComIdentity("the property page", page.get(),
+                    {IID_IUnknown, IID_IPropertyPage, IID_IDispatch, IID__DiceProperty},
+                    {kMadeUpIid, IID_IPropertyPage2, IID__Dice, IID_IOleObject, IID_IPersistPropertyBag});
 }
 
 TEST_F(DiceStrictHost, NullOutPointersAreRefusedEverywhere) {
@@ -192,8 +182,8 @@ TEST_F(DiceStrictHost, NullOutPointersAreRefusedEverywhere) {
   EXPECT_EQ(automation->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, nullptr), E_POINTER);
   DISPID id = 0;
   EXPECT_EQ(automation->GetIDsOfNames(IID_NULL, nullptr, 1, LOCALE_USER_DEFAULT, &id), E_POINTER);
-  EXPECT_TRUE(FAILED(automation->Invoke(dicectl::kDispidHalfChance, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
-                                        nullptr, nullptr, nullptr, nullptr)))
+  EXPECT_TRUE(FAILED(automation->Invoke(dicectl::kHalfChance.dispid, IID_NULL, LOCALE_USER_DEFAULT,
+                                        DISPATCH_PROPERTYGET, nullptr, nullptr, nullptr, nullptr)))
       << "no argument list is refused, not read";
   EXPECT_EQ(automation->get_HalfChance(nullptr), E_POINTER);
   EXPECT_EQ(automation->get_Resizeable(nullptr), E_POINTER);

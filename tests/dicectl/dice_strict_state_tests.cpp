@@ -7,7 +7,6 @@
 #include <olectl.h>
 
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -119,10 +118,68 @@ TEST_F(DiceStrictState, InitNewAndLoadExcludeEachOther) {
   EXPECT_EQ(bag.HeldByOthers(), 0) << "a control may not keep the bag";
 }
 
+// A bag keeps only what differs from the defaults, under the properties'
+// names and types, and gives it back; a stream keeps both properties and
+// refuses to load from less than a whole record.
+TEST_F(DiceStrictState, SavedStateComesBackAndLeavesOutTheDefaults) {
+  CallLog log;
+  StrictBag bag(log);
+  const auto dice = NewDice<_Dice>();
+  ASSERT_TRUE(dice);
+  const auto persist = dice.query<IPersistPropertyBag>();
+  ASSERT_EQ(persist->Save(&bag, TRUE, FALSE), S_OK);
+  EXPECT_EQ(log.Take(), Calls{});
+  dice->put_HalfChance(Dice4);
+  dice->put_Resizeable(VARIANT_FALSE);
+  const auto streamed = dice.query<IPersistStreamInit>();
+  EXPECT_EQ(streamed->IsDirty(), S_OK);
+  ASSERT_EQ(persist->Save(&bag, TRUE, FALSE), S_OK);
+  EXPECT_EQ(streamed->IsDirty(), S_FALSE);
+  EXPECT_EQ(log.Take(), (Calls{"Bag.Write(HalfChance:I4)", "Bag.Write(Resizeable:BOOL)"}));
+  const auto loaded = NewDice<IUnknown>();
+  ASSERT_EQ(loaded.query<IPersistPropertyBag>()->Load(&bag, nullptr), S_OK);
+  EXPECT_EQ(PropertiesOf(loaded.get()).halfChance, Dice4);
+  EXPECT_EQ(PropertiesOf(loaded.get()).resizeable, VARIANT_FALSE);
+
+  // Another type is converted.
+  StrictBag typed(log);
+  V_VT(typed[L"HalfChance"].value.get()) = VT_BSTR;
+  V_BSTR(typed[L"HalfChance"].value.get()) = ::SysAllocString(L"2");
+  const auto converted = NewDice<IUnknown>();
+  ASSERT_EQ(converted.query<IPersistPropertyBag>()->Load(&typed, nullptr), S_OK);
+  EXPECT_EQ(PropertiesOf(converted.get()).halfChance, Dice2);
+  EXPECT_EQ(PropertiesOf(converted.get()).resizeable, VARIANT_TRUE);
+
+  win::com_ptr<IStream> saved, cut;
+  ::CreateStreamOnHGlobal(nullptr, TRUE, saved.put());
+  ::CreateStreamOnHGlobal(nullptr, TRUE, cut.put());
+  ASSERT_EQ(streamed->Save(saved.get(), TRUE), S_OK);
+  Rewind(saved.get());
+  const auto fromStream = NewDice<IUnknown>();
+  ASSERT_EQ(fromStream.query<IPersistStreamInit>()->Load(saved.get()), S_OK);
+  EXPECT_EQ(PropertiesOf(fromStream.get()).halfChance, Dice4);
+  EXPECT_EQ(PropertiesOf(fromStream.get()).resizeable, VARIANT_FALSE);
+  ULARGE_INTEGER whole{};
+  ASSERT_EQ(streamed->GetSizeMax(&whole), S_OK);
+  std::vector<char> bytes(static_cast<size_t>(whole.QuadPart) - 1);
+  const auto size = static_cast<ULONG>(bytes.size());
+  Rewind(saved.get());
+  ASSERT_EQ(saved->Read(bytes.data(), size, nullptr), S_OK);
+  ASSERT_EQ(cut->Write(bytes.data(), size, nullptr), S_OK);
+  Rewind(cut.get());
+  const auto fresh = NewDice<IUnknown>();
+  EXPECT_TRUE(FAILED(fresh.query<IPersistStreamInit>()->Load(cut.get())));
+  EXPECT_EQ(PropertiesOf(fresh.get()).halfChance, NoHalfChance) << "a refused load changes nothing";
+}
+
+// What a bag answers: its result, and a value of the type given holding
+// the number, or the text when there is one.
 struct OddAnswer {
   const char* what;
   HRESULT result;
-  std::function<void(VARIANT&)> make;
+  VARTYPE type;
+  LONG number = 0;
+  const wchar_t* text = nullptr;
   bool leave = false;
 };
 
@@ -130,48 +187,28 @@ struct OddAnswer {
 // its defaults, reads each key once in order, writes nothing and keeps no
 // reference to the bag.
 TEST_F(DiceStrictState, OddPropertyBagsLeaveTheDefaults) {
-  const std::vector<OddAnswer> answers = {
-      {"a failed read that wrote a value", E_FAIL,
-       [](VARIANT& v) {
-         V_VT(&v) = VT_I4;
-         V_I4(&v) = Dice5;
-       }},
-      {"an empty value with S_OK", S_OK, [](VARIANT& v) { V_VT(&v) = VT_EMPTY; }},
-      {"a null value", S_OK, [](VARIANT& v) { V_VT(&v) = VT_NULL; }},
-      {"a null dispatch", S_OK,
-       [](VARIANT& v) {
-         V_VT(&v) = VT_DISPATCH;
-         V_DISPATCH(&v) = nullptr;
-       }},
-      {"a null unknown", S_OK,
-       [](VARIANT& v) {
-         V_VT(&v) = VT_UNKNOWN;
-         V_UNKNOWN(&v) = nullptr;
-       }},
-      {"a string of garbage", S_OK,
-       [](VARIANT& v) {
-         V_VT(&v) = VT_BSTR;
-         V_BSTR(&v) = ::SysAllocString(L"\x01\xFFFE garbage \x7F");
-       }},
-      {"a null string", S_OK,
-       [](VARIANT& v) {
-         V_VT(&v) = VT_BSTR;
-         V_BSTR(&v) = nullptr;
-       }},
-      {"an error value", S_OK,
-       [](VARIANT& v) {
-         V_VT(&v) = VT_ERROR;
-         V_ERROR(&v) = DISP_E_PARAMNOTFOUND;
-       }},
-      {"S_OK with the value left as asked", S_OK, [](VARIANT&) {}, true},
+  const OddAnswer answers[] = {
+      {"a failed read that wrote a value", E_FAIL, VT_I4, Dice5},
+      {"an empty value with S_OK", S_OK, VT_EMPTY},
+      {"a null value", S_OK, VT_NULL},
+      {"a null dispatch", S_OK, VT_DISPATCH},
+      {"a null unknown", S_OK, VT_UNKNOWN},
+      {"a string of garbage", S_OK, VT_BSTR, 0, L"\x01\xFFFE garbage \x7F"},
+      {"a null string", S_OK, VT_BSTR},
+      {"an error value", S_OK, VT_ERROR, DISP_E_PARAMNOTFOUND},
+      {"S_OK with the value left as asked", S_OK, VT_EMPTY, 0, nullptr, true},
   };
   for (const OddAnswer& odd : answers) {
     SCOPED_TRACE(odd.what);
     CallLog log;
     StrictBag bag(log);
     for (const wchar_t* key : {L"HalfChance", L"Resizeable"}) {
+      VARIANT* value = bag[key].value.get();
+      *value = VARIANT{};
+      V_VT(value) = odd.type;
+      V_I4(value) = odd.number;  // an error's code shares the number's place
+      if (odd.text) V_BSTR(value) = ::SysAllocString(odd.text);
       bag[key].result = odd.result;
-      odd.make(*bag[key].value.get());
       bag[key].leave = odd.leave;
     }
     const auto dice = NewDice<IUnknown>();
@@ -341,7 +378,7 @@ TEST_F(DiceStrictState, AdviseAndUnadviseKeepTheirWord) {
   EXPECT_EQ(log.Take(), (Calls{Logged("first.Invoke", dicectl::kDispidStartDice),
                                Logged("second.Invoke", dicectl::kDispidStartDice)}));
   ASSERT_EQ(dice.object.query<_Dice>()->put_HalfChance(Dice2), S_OK);
-  EXPECT_EQ(log.Take(), Calls{Logged("notified.OnChanged", dicectl::kDispidHalfChance)});
+  EXPECT_EQ(log.Take(), Calls{Logged("notified.OnChanged", dicectl::kHalfChance.dispid)});
 
   // Inside the next event, first lets go of itself and of second.
   first.onEvent = [&](DISPID) {
@@ -364,24 +401,9 @@ TEST_F(DiceStrictState, AdviseAndUnadviseKeepTheirWord) {
 
 constexpr COLORREF kUntouched = RGB(0, 255, 0);
 
-// A colour bitmap of its own size in a memory DC, filled with kUntouched.
-struct Canvas {
-  Canvas(int width, int height) : width(width), height(height) {
-    const RECT all{0, 0, width, height};
-    const win::unique_hbrush fill(::CreateSolidBrush(kUntouched));
-    ::FillRect(dc.get(), &all, fill.get());
-  }
-  std::vector<COLORREF> Pixels() const {
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x) pixels.push_back(::GetPixel(dc.get(), x, y));
-    return pixels;
-  }
-  int width, height;
-  win::unique_hdc dc{::CreateCompatibleDC(nullptr)};
-  win::unique_window_dc screen{nullptr};
-  win::unique_hbitmap bitmap{::CreateCompatibleBitmap(screen.get(), width, height)};
-  win::select_guard keep = win::select(dc.get(), bitmap.get());
+// A canvas that shows where nothing was drawn.
+struct Canvas : testing_support::Canvas {
+  Canvas(int width, int height) : testing_support::Canvas(width, height, kUntouched) {}
 };
 
 // The share of pixels equal in two pictures of one size.

@@ -4,6 +4,7 @@
 
 #include "common/twips.h"
 #include "dicectl/dice_ids.h"
+#include "dicectl/dice_size.h"
 #include "dicectl/dice_window.h"
 
 namespace dicectl_tests {

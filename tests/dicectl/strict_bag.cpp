@@ -36,9 +36,11 @@ STDMETHODIMP StrictBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
   return answer.result;
 }
 
-STDMETHODIMP StrictBag::Write(LPCOLESTR name, VARIANT*) {
-  log_.Add("Bag.Write(" + Narrow(name) + ")");
-  return S_OK;
+// Logged as "Bag.Write(key:type)"; what is written is the key's answer from then on.
+STDMETHODIMP StrictBag::Write(LPCOLESTR name, VARIANT* value) {
+  log_.Add("Bag.Write(" + Narrow(name) + ":" + (value ? VarTypeName(V_VT(value)) : "null") + ")");
+  if (!name || !value) return E_POINTER;
+  return ::VariantCopy(answers_[name].value.put(), value);
 }
 
 }  // namespace dicectl_tests

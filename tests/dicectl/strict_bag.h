@@ -1,6 +1,7 @@
 #pragma once
 // A container's property bag that answers each key as the test set it,
-// however odd the answer, and logs what the control reads and writes.
+// however odd the answer, or as the control wrote it, and logs what the
+// control reads and writes.
 #include <ocidl.h>
 
 #include <map>

@@ -22,40 +22,4 @@ STDMETHODIMP StrictFrame::GetWindow(HWND* hwnd) {
   return S_OK;
 }
 
-STDMETHODIMP StrictFrame::ContextSensitiveHelp(BOOL) { return log_.Answer("Frame.ContextSensitiveHelp()", E_NOTIMPL); }
-
-STDMETHODIMP StrictFrame::GetBorder(LPRECT) { return log_.Answer("Frame.GetBorder()", INPLACE_E_NOTOOLSPACE); }
-
-STDMETHODIMP StrictFrame::RequestBorderSpace(LPCBORDERWIDTHS) {
-  return log_.Answer("Frame.RequestBorderSpace()", INPLACE_E_NOTOOLSPACE);
-}
-
-STDMETHODIMP StrictFrame::SetBorderSpace(LPCBORDERWIDTHS) {
-  return log_.Answer("Frame.SetBorderSpace()", OLE_E_INVALIDRECT);
-}
-
-STDMETHODIMP StrictFrame::SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR name) {
-  return log_.Answer(
-      std::string("Frame.SetActiveObject(") + (object ? "object" : "null") + "," + (name ? "name" : "null") + ")",
-      S_OK);
-}
-
-STDMETHODIMP StrictFrame::InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) {
-  return log_.Answer("Frame.InsertMenus()", E_NOTIMPL);
-}
-
-STDMETHODIMP StrictFrame::SetMenu(HMENU, HOLEMENU, HWND) { return log_.Answer("Frame.SetMenu()", S_OK); }
-
-STDMETHODIMP StrictFrame::RemoveMenus(HMENU) { return log_.Answer("Frame.RemoveMenus()", S_OK); }
-
-STDMETHODIMP StrictFrame::SetStatusText(LPCOLESTR) { return log_.Answer("Frame.SetStatusText()", S_OK); }
-
-STDMETHODIMP StrictFrame::EnableModeless(BOOL enable) {
-  return log_.Answer(std::string("Frame.EnableModeless(") + (enable ? "TRUE" : "FALSE") + ")", S_OK);
-}
-
-STDMETHODIMP StrictFrame::TranslateAccelerator(LPMSG, WORD) {
-  return log_.Answer("Frame.TranslateAccelerator()", S_FALSE);
-}
-
 }  // namespace dicectl_tests

@@ -23,21 +23,35 @@ class StrictFrame final : public IOleInPlaceFrame {
 
   // IOleWindow.
   STDMETHODIMP GetWindow(HWND* hwnd) override;
-  STDMETHODIMP ContextSensitiveHelp(BOOL enter) override;
+  STDMETHODIMP ContextSensitiveHelp(BOOL) override { return log_.Answer("Frame.ContextSensitiveHelp()", E_NOTIMPL); }
 
   // IOleInPlaceUIWindow.
-  STDMETHODIMP GetBorder(LPRECT border) override;
-  STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS widths) override;
-  STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS widths) override;
-  STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR name) override;
+  STDMETHODIMP GetBorder(LPRECT) override { return log_.Answer("Frame.GetBorder()", INPLACE_E_NOTOOLSPACE); }
+  STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override {
+    return log_.Answer("Frame.RequestBorderSpace()", INPLACE_E_NOTOOLSPACE);
+  }
+  STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override {
+    return log_.Answer("Frame.SetBorderSpace()", OLE_E_INVALIDRECT);
+  }
+  STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR name) override {
+    return log_.Answer(
+        std::string("Frame.SetActiveObject(") + (object ? "object" : "null") + "," + (name ? "name" : "null") + ")",
+        S_OK);
+  }
 
   // IOleInPlaceFrame.
-  STDMETHODIMP InsertMenus(HMENU shared, LPOLEMENUGROUPWIDTHS widths) override;
-  STDMETHODIMP SetMenu(HMENU shared, HOLEMENU descriptor, HWND activeObject) override;
-  STDMETHODIMP RemoveMenus(HMENU shared) override;
-  STDMETHODIMP SetStatusText(LPCOLESTR text) override;
-  STDMETHODIMP EnableModeless(BOOL enable) override;
-  STDMETHODIMP TranslateAccelerator(LPMSG msg, WORD id) override;
+  STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override {
+    return log_.Answer("Frame.InsertMenus()", E_NOTIMPL);
+  }
+  STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return log_.Answer("Frame.SetMenu()", S_OK); }
+  STDMETHODIMP RemoveMenus(HMENU) override { return log_.Answer("Frame.RemoveMenus()", S_OK); }
+  STDMETHODIMP SetStatusText(LPCOLESTR) override { return log_.Answer("Frame.SetStatusText()", S_OK); }
+  STDMETHODIMP EnableModeless(BOOL enable) override {
+    return log_.Answer(std::string("Frame.EnableModeless(") + Bool(enable) + ")", S_OK);
+  }
+  STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override {
+    return log_.Answer("Frame.TranslateAccelerator()", S_FALSE);
+  }
 
  private:
   CallLog& log_;

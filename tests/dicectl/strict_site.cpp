@@ -14,8 +14,6 @@ std::string Rect(const RECT& r) {
          std::to_string(r.bottom);
 }
 
-const char* Bool(BOOL b) { return b ? "TRUE" : "FALSE"; }
-
 }  // namespace
 
 STDMETHODIMP StrictSite::QueryInterface(REFIID iid, void** out) {
@@ -30,9 +28,6 @@ STDMETHODIMP StrictSite::QueryInterface(REFIID iid, void** out) {
   return E_NOINTERFACE;
 }
 
-// The host keeps nothing: there is nowhere to save to.
-STDMETHODIMP StrictSite::SaveObject() { return log_.Answer("SaveObject()", S_OK); }
-
 STDMETHODIMP StrictSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
   if (moniker) *moniker = nullptr;
   return log_.Answer("GetMoniker()", E_NOTIMPL);
@@ -43,30 +38,12 @@ STDMETHODIMP StrictSite::GetContainer(IOleContainer** container) {
   return log_.Answer("GetContainer()", E_NOINTERFACE);
 }
 
-STDMETHODIMP StrictSite::ShowObject() { return log_.Answer("ShowObject()", S_OK); }
-
-STDMETHODIMP StrictSite::OnShowWindow(BOOL show) {
-  return log_.Answer(std::string("OnShowWindow(") + Bool(show) + ")", S_OK);
-}
-
-STDMETHODIMP StrictSite::RequestNewObjectLayout() { return log_.Answer("RequestNewObjectLayout()", E_NOTIMPL); }
-
 STDMETHODIMP StrictSite::GetWindow(HWND* hwnd) {
   log_.Add("GetWindow()");
   if (!hwnd) return E_POINTER;
   *hwnd = window_;
   return S_OK;
 }
-
-STDMETHODIMP StrictSite::ContextSensitiveHelp(BOOL enter) {
-  return log_.Answer(std::string("ContextSensitiveHelp(") + Bool(enter) + ")", E_NOTIMPL);
-}
-
-STDMETHODIMP StrictSite::CanInPlaceActivate() { return log_.Answer("CanInPlaceActivate()", canActivate); }
-
-STDMETHODIMP StrictSite::OnInPlaceActivate() { return log_.Answer("OnInPlaceActivate()", S_OK); }
-
-STDMETHODIMP StrictSite::OnUIActivate() { return log_.Answer("OnUIActivate()", S_OK); }
 
 STDMETHODIMP StrictSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc, LPRECT pos, LPRECT clip,
                                           LPOLEINPLACEFRAMEINFO info) {
@@ -84,20 +61,6 @@ STDMETHODIMP StrictSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceU
   return S_OK;
 }
 
-STDMETHODIMP StrictSite::Scroll(SIZE extent) {
-  return log_.Answer("Scroll(" + std::to_string(extent.cx) + "," + std::to_string(extent.cy) + ")", E_NOTIMPL);
-}
-
-STDMETHODIMP StrictSite::OnUIDeactivate(BOOL undoable) {
-  return log_.Answer(std::string("OnUIDeactivate(") + Bool(undoable) + ")", S_OK);
-}
-
-STDMETHODIMP StrictSite::OnInPlaceDeactivate() { return log_.Answer("OnInPlaceDeactivate()", S_OK); }
-
-STDMETHODIMP StrictSite::DiscardUndoState() { return log_.Answer("DiscardUndoState()", S_OK); }
-
-STDMETHODIMP StrictSite::DeactivateAndUndo() { return log_.Answer("DeactivateAndUndo()", S_OK); }
-
 // The host grants the rectangle asked for.
 STDMETHODIMP StrictSite::OnPosRectChange(LPCRECT pos) {
   if (!pos) {
@@ -109,28 +72,10 @@ STDMETHODIMP StrictSite::OnPosRectChange(LPCRECT pos) {
   return S_OK;
 }
 
-STDMETHODIMP StrictSite::OnControlInfoChanged() { return log_.Answer("OnControlInfoChanged()", S_OK); }
-
-STDMETHODIMP StrictSite::LockInPlaceActive(BOOL lock) {
-  return log_.Answer(std::string("LockInPlaceActive(") + Bool(lock) + ")", S_OK);
-}
-
 STDMETHODIMP StrictSite::GetExtendedControl(IDispatch** control) {
   if (control) *control = nullptr;
   return log_.Answer("GetExtendedControl()", E_NOTIMPL);
 }
-
-STDMETHODIMP StrictSite::TransformCoords(POINTL*, POINTF*, DWORD) {
-  return log_.Answer("TransformCoords()", E_NOTIMPL);
-}
-
-STDMETHODIMP StrictSite::TranslateAccelerator(MSG*, DWORD) { return log_.Answer("TranslateAccelerator()", S_FALSE); }
-
-STDMETHODIMP StrictSite::OnFocus(BOOL gotFocus) {
-  return log_.Answer(std::string("OnFocus(") + Bool(gotFocus) + ")", S_OK);
-}
-
-STDMETHODIMP StrictSite::ShowPropertyFrame() { return log_.Answer("ShowPropertyFrame()", E_NOTIMPL); }
 
 STDMETHODIMP StrictSite::GetTypeInfoCount(UINT* count) {
   log_.Add("GetTypeInfoCount()");
@@ -142,14 +87,6 @@ STDMETHODIMP StrictSite::GetTypeInfoCount(UINT* count) {
 STDMETHODIMP StrictSite::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
   if (info) *info = nullptr;
   return log_.Answer("GetTypeInfo()", E_NOTIMPL);
-}
-
-STDMETHODIMP StrictSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-  return log_.Answer("GetIDsOfNames()", E_NOTIMPL);
-}
-
-STDMETHODIMP StrictSite::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
-  return log_.Answer("Invoke(" + std::to_string(id) + ")", DISP_E_MEMBERNOTFOUND);
 }
 
 }  // namespace dicectl_tests

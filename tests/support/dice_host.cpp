@@ -14,21 +14,20 @@ constexpr int kHostSide = 400;
 // The control's pictures, as the library holds them.
 HMODULE DiceLibrary() { return ::GetModuleHandleW(L"tumbix.ocx"); }
 
-std::vector<COLORREF> Pixels(HDC dc) {
-  std::vector<COLORREF> pixels;
-  for (int y = 0; y < kFaceSide; ++y)
-    for (int x = 0; x < kFaceSide; ++x) pixels.push_back(::GetPixel(dc, x, y));
-  return pixels;
+}  // namespace
+
+Canvas::Canvas(int width, int height, COLORREF fill) : width(width), height(height) {
+  const RECT all{0, 0, width, height};
+  const win::unique_hbrush brush(::CreateSolidBrush(fill));
+  ::FillRect(dc.get(), &all, brush.get());
 }
 
-struct MemoryCanvas {
-  win::unique_hdc dc{::CreateCompatibleDC(nullptr)};
-  win::unique_window_dc screen{nullptr};
-  win::unique_hbitmap bitmap{::CreateCompatibleBitmap(screen.get(), kFaceSide, kFaceSide)};
-  win::select_guard keep = win::select(dc.get(), bitmap.get());
-};
-
-}  // namespace
+std::vector<COLORREF> Canvas::Pixels() const {
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) pixels.push_back(::GetPixel(dc.get(), x, y));
+  return pixels;
+}
 
 double NowMs() {
   LARGE_INTEGER now, frequency;
@@ -55,7 +54,7 @@ DiceHost::DiceHost(int left, int top, int width, int height)
     : host_(::CreateWindowExW(0, L"STATIC", L"dice host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
                               kHostSide, kHostSide, nullptr, nullptr, nullptr, nullptr)) {
   site_ = app::OleControlSite::Create(
-      host_.get(), kDiceProgId, {left, top, width, height},
+      host_.get(), dicectl::kDiceProgId, {left, top, width, height},
       [this](DISPID id, const DISPPARAMS& params) {
         const short argument = params.cArgs == 1 && V_VT(&params.rgvarg[0]) == VT_I2 ? V_I2(&params.rgvarg[0]) : 0;
         events_.push_back({id, argument, NowMs()});
@@ -118,37 +117,20 @@ int DiceHost::Count(DISPID event) const {
 int FaceOf(IUnknown* control) {
   win::com_ptr<IViewObject> view;
   if (FAILED(control->QueryInterface(IID_IViewObject, view.put_void()))) return 0;
-  MemoryCanvas drawn;
+  const Canvas drawn(kFaceSide, kFaceSide);
   const RECTL bounds{0, 0, kFaceSide, kFaceSide};
   view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, drawn.dc.get(), &bounds, nullptr, nullptr, 0);
-  const auto shown = Pixels(drawn.dc.get());
+  const auto shown = drawn.Pixels();
   for (int face = dicectl::kFirstFace; face <= dicectl::kLastFace; ++face) {
-    MemoryCanvas expected;
+    const Canvas expected(kFaceSide, kFaceSide);
     const win::unique_hbitmap picture(static_cast<HBITMAP>(
         ::LoadImageW(DiceLibrary(), MAKEINTRESOURCEW(face), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     const win::unique_hdc source(::CreateCompatibleDC(nullptr));
     const auto keep = win::select(source.get(), picture.get());
     ::BitBlt(expected.dc.get(), 0, 0, kFaceSide, kFaceSide, source.get(), 0, 0, SRCCOPY);
-    if (Pixels(expected.dc.get()) == shown) return face;
+    if (expected.Pixels() == shown) return face;
   }
   return 0;
-}
-
-STDMETHODIMP PropertyBag::QueryInterface(REFIID iid, void** out) {
-  *out = iid == IID_IUnknown || iid == IID_IPropertyBag ? static_cast<IPropertyBag*>(this) : nullptr;
-  return *out ? S_OK : E_NOINTERFACE;
-}
-
-STDMETHODIMP PropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
-  const auto it = values.find(name);
-  if (it == values.end()) return E_INVALIDARG;
-  return ::VariantCopy(value, it->second.get());
-}
-
-STDMETHODIMP PropertyBag::Write(LPCOLESTR name, VARIANT* value) {
-  VARIANT* slot = values[name].put();
-  order.emplace_back(name);
-  return ::VariantCopy(slot, value);
 }
 
 STDMETHODIMP PageSite::QueryInterface(REFIID iid, void** out) {

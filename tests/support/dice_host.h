@@ -1,12 +1,10 @@
 #pragma once
 // Hosting the registered dice control in tests: a host window with a
 // control site, the events and notices it hears with their times, the face
-// the control shows, and the container objects a control or its property
-// page talks to (a property bag and a page site).
+// the control shows, and a site for its property page.
 #include <ocidl.h>
 
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -15,8 +13,6 @@
 #include "common/unique_handle.h"
 
 namespace testing_support {
-
-inline constexpr wchar_t kDiceProgId[] = L"Tumbix.Dice";
 
 // Milliseconds on a monotonic clock.
 double NowMs();
@@ -72,25 +68,20 @@ HRESULT LibraryCanUnload(HMODULE library);
 // A left click on a hosted die's face, as the mouse makes it.
 void ClickFace(const app::OleControlSite& site);
 
+// A colour bitmap of its own size in a memory DC, filled with one colour.
+struct Canvas {
+  Canvas(int width, int height, COLORREF fill = RGB(255, 255, 255));
+  std::vector<COLORREF> Pixels() const;
+
+  int width, height;
+  win::unique_hdc dc{::CreateCompatibleDC(nullptr)};
+  win::unique_window_dc screen{nullptr};
+  win::unique_hbitmap bitmap{::CreateCompatibleBitmap(screen.get(), width, height)};
+  win::select_guard keep = win::select(dc.get(), bitmap.get());
+};
+
 // The face a control draws through IViewObject: 1 to 6, 0 for none of them.
 int FaceOf(IUnknown* control);
-
-// A container's property bag: what was written, by key.
-class PropertyBag final : public IPropertyBag {
- public:
-  PropertyBag() = default;
-  PropertyBag(const PropertyBag&) = delete;
-  PropertyBag& operator=(const PropertyBag&) = delete;
-
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-  STDMETHODIMP_(ULONG) AddRef() override { return 2; }  // lives on the test's stack
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
-  STDMETHODIMP Read(LPCOLESTR name, VARIANT* value, IErrorLog* log) override;
-  STDMETHODIMP Write(LPCOLESTR name, VARIANT* value) override;
-
-  std::map<std::wstring, win::unique_variant> values;
-  std::vector<std::wstring> order;  // keys in the order written
-};
 
 // A property page's site that records the status changes it is told.
 class PageSite final : public IPropertyPageSite {

@@ -1,13 +1,12 @@
 #pragma once
-// Every COM entry point of the library runs its body through ComCall: its
-// callers know only HRESULTs, and a C++ exception unwinding into them is
-// undefined behaviour.
+// Every COM method body runs through ComCall: its callers know only
+// HRESULTs, and a C++ exception unwinding into them is undefined behaviour.
 #include <windows.h>
 
 #include <new>
 #include <utility>
 
-namespace dicectl {
+namespace win {
 
 template <class F>
 HRESULT ComCall(F&& body) noexcept {
@@ -20,4 +19,4 @@ HRESULT ComCall(F&& body) noexcept {
   }
 }
 
-}  // namespace dicectl
+}  // namespace win

@@ -80,7 +80,7 @@ void Run(soak::Session& s, ULONGLONG durationMs) {
       lastProgress = now;
     }
   }
-  s.Choose(soak::MenuItem::Exit);
+  s.Choose(app::form1::IDM_MnuTuiCH);
   s.Step("exit from the menu");
   if (::WaitForSingleObject(s.program().process(), kSampleEveryMs) != WAIT_OBJECT_0)
     throw remote::Failure("the program did not end after its exit command");

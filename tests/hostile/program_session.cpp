@@ -6,7 +6,7 @@
 #include "app/frmtt_ids.h"
 #include "remote/dialogs.h"
 #include "remote/input.h"
-#include "remote/windows.h"
+#include "remote/process_windows.h"
 
 namespace hostile {
 namespace {

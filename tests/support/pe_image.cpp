@@ -3,8 +3,9 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <variant>
 #include <vector>
+
+#include "common/unique_handle.h"
 
 namespace testing_support {
 namespace {
@@ -44,13 +45,11 @@ class Sections {
 };
 
 template <class OptionalHeader>
-bool ReadOptional(const Bytes& bytes, size_t at, PeImage& image, IMAGE_DATA_DIRECTORY& exports,
-                  IMAGE_DATA_DIRECTORY& resources) {
+bool ReadOptional(const Bytes& bytes, size_t at, PeImage& image, IMAGE_DATA_DIRECTORY& exports) {
   const auto header = At<OptionalHeader>(bytes, at);
   if (!header) return false;
   image.subsystem = header->Subsystem;
   exports = header->DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-  resources = header->DataDirectory[IMAGE_DIRECTORY_ENTRY_RESOURCE];
   return true;
 }
 
@@ -72,64 +71,15 @@ void ReadExports(const Bytes& bytes, const Sections& sections, DWORD rva, PeImag
   }
 }
 
-// Resources form a tree three levels deep (type, name, language), each
-// entry named by a number or by a string in the resource section.
-class Resources {
- public:
-  Resources(const Bytes& bytes, const Sections& sections, DWORD rva) : bytes_(bytes), sections_(sections) {
-    if (const auto at = sections.FileOffset(rva)) root_ = *at;
-  }
-
-  std::string Find(const std::variant<WORD, std::wstring>& type, WORD name) const {
-    if (!root_) return {};
-    auto names = Child(*root_, type);
-    auto languages = names ? Child(*names, name) : std::nullopt;
-    auto leaf = languages ? FirstChild(*languages) : std::nullopt;
-    const auto data = leaf ? At<IMAGE_RESOURCE_DATA_ENTRY>(bytes_, *leaf) : std::nullopt;
-    const auto at = data ? sections_.FileOffset(data->OffsetToData) : std::nullopt;
-    if (!at || *at + data->Size > bytes_.size()) return {};
-    return std::string(bytes_.data() + *at, data->Size);
-  }
-
- private:
-  using Entry = IMAGE_RESOURCE_DIRECTORY_ENTRY;
-
-  template <class Match>
-  std::optional<size_t> Search(size_t directory, Match match) const {
-    const auto dir = At<IMAGE_RESOURCE_DIRECTORY>(bytes_, directory);
-    if (!dir) return std::nullopt;
-    const size_t first = directory + sizeof(IMAGE_RESOURCE_DIRECTORY);
-    for (size_t i = 0; i < size_t{dir->NumberOfNamedEntries} + dir->NumberOfIdEntries; ++i) {
-      const auto entry = At<Entry>(bytes_, first + i * sizeof(Entry));
-      if (entry && match(*entry)) return *root_ + (entry->OffsetToData & ~IMAGE_RESOURCE_DATA_IS_DIRECTORY);
-    }
-    return std::nullopt;
-  }
-
-  std::optional<size_t> Child(size_t directory, const std::variant<WORD, std::wstring>& key) const {
-    return Search(directory, [&](const Entry& e) {
-      if (const WORD* id = std::get_if<WORD>(&key)) return !(e.Name & IMAGE_RESOURCE_NAME_IS_STRING) && e.Name == *id;
-      return (e.Name & IMAGE_RESOURCE_NAME_IS_STRING) && NameAt(*root_ + (e.Name & ~IMAGE_RESOURCE_NAME_IS_STRING)) ==
-                                                            std::get<std::wstring>(key);
-    });
-  }
-
-  std::optional<size_t> FirstChild(size_t directory) const {
-    return Search(directory, [](const Entry&) { return true; });
-  }
-
-  std::wstring NameAt(size_t at) const {
-    const auto length = At<WORD>(bytes_, at);
-    if (!length || at + sizeof(WORD) + *length * sizeof(wchar_t) > bytes_.size()) return {};
-    std::wstring name(*length, L'\0');
-    std::memcpy(name.data(), bytes_.data() + at + sizeof(WORD), *length * sizeof(wchar_t));
-    return name;
-  }
-
-  const Bytes& bytes_;
-  const Sections& sections_;
-  std::optional<size_t> root_;
-};
+// The system reads resources of either architecture from a file mapped as
+// data.
+std::string Resource(const win::unique_hmodule& file, const wchar_t* type) {
+  constexpr WORD kFirst = 1;
+  HRSRC found = file ? ::FindResourceW(file.get(), MAKEINTRESOURCEW(kFirst), type) : nullptr;
+  HGLOBAL loaded = found ? ::LoadResource(file.get(), found) : nullptr;
+  const auto* data = loaded ? static_cast<const char*>(::LockResource(loaded)) : nullptr;
+  return data ? std::string(data, ::SizeofResource(file.get(), found)) : std::string();
+}
 
 }  // namespace
 
@@ -151,19 +101,16 @@ std::optional<PeImage> PeImage::Read(const std::filesystem::path& file) {
   const auto magic = At<WORD>(bytes, optional);
   if (!magic) return std::nullopt;
   image.magic = *magic;
-  IMAGE_DATA_DIRECTORY exports{}, resources{};
+  IMAGE_DATA_DIRECTORY exports{};
   const bool read = image.magic == IMAGE_NT_OPTIONAL_HDR32_MAGIC
-                        ? ReadOptional<IMAGE_OPTIONAL_HEADER32>(bytes, optional, image, exports, resources)
-                        : ReadOptional<IMAGE_OPTIONAL_HEADER64>(bytes, optional, image, exports, resources);
+                        ? ReadOptional<IMAGE_OPTIONAL_HEADER32>(bytes, optional, image, exports)
+                        : ReadOptional<IMAGE_OPTIONAL_HEADER64>(bytes, optional, image, exports);
   if (!read) return std::nullopt;
   const Sections sections(bytes, optional + header->SizeOfOptionalHeader, header->NumberOfSections);
   if (exports.Size != 0) ReadExports(bytes, sections, exports.VirtualAddress, image);
-  if (resources.Size != 0) {
-    const Resources tree(bytes, sections, resources.VirtualAddress);
-    constexpr WORD kFirst = 1;
-    image.manifest = tree.Find(static_cast<WORD>(reinterpret_cast<ULONG_PTR>(RT_MANIFEST)), kFirst);
-    image.typeLibrary = tree.Find(std::wstring(L"TYPELIB"), kFirst);
-  }
+  const win::unique_hmodule data(::LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  image.manifest = Resource(data, RT_MANIFEST);
+  image.typeLibrary = Resource(data, L"TYPELIB");
   return image;
 }
 

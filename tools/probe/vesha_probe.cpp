@@ -41,8 +41,7 @@ constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 
 constexpr int kDice = 2;
-constexpr std::array kCastButtons = {app::frmSaizi_ids::IDC_Command3, app::frmSaizi_ids::IDC_Command4,
-                                     app::frmSaizi_ids::IDC_Command5};
+using app::frmSaizi_ids::kCastButtonIds;
 
 constexpr ULONGLONG kWindowTimeoutMs = 10000;
 // A roll left alone lasts under four seconds.
@@ -134,10 +133,10 @@ std::vector<HWND> CheckDice(HWND window) {
   // Read left to right, as a person does.
   std::sort(dice.begin(), dice.end(), [](HWND a, HWND b) { return ScreenLeft(a) < ScreenLeft(b); });
   int enabled = 0;
-  for (int id : kCastButtons) enabled += ::IsWindowEnabled(::GetDlgItem(window, id)) != 0;
+  for (int id : kCastButtonIds) enabled += ::IsWindowEnabled(::GetDlgItem(window, id)) != 0;
   const std::string seen = std::to_string(dice.size()) + " dice, " + std::to_string(enabled) + " of " +
-                           std::to_string(kCastButtons.size()) + " cast buttons enabled";
-  if (dice.size() != kDice || enabled != static_cast<int>(kCastButtons.size()))
+                           std::to_string(kCastButtonIds.size()) + " cast buttons enabled";
+  if (dice.size() != kDice || enabled != static_cast<int>(kCastButtonIds.size()))
     Fail("dice window: " + seen +
          "; the dice control could not be created (is tumbix.ocx missing or unregistered?)");
   Step("dice window: open, " + seen);
@@ -155,7 +154,7 @@ Masks PipMasks(const std::vector<HWND>& dice) {
 // The first cast: both dice roll, and when the second stops the window
 // puts the focus in the first sum box, for the user to type the sum.
 void Cast(HWND window, const std::vector<HWND>& dice) {
-  HWND button = ::GetDlgItem(window, kCastButtons.front());
+  HWND button = ::GetDlgItem(window, kCastButtonIds.front());
   HWND firstBox = ::GetDlgItem(window, app::frmSaizi_ids::IDC_txts1);
   DWORD_PTR ignored = 0;
   if (!::SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored))

@@ -31,10 +31,8 @@ constexpr int kMostCasts = 4;
 constexpr double kDieClickChance = 0.3;
 constexpr int kLongestWaitMs = 4000;
 constexpr int kLongestReadMs = 1500;
-constexpr std::array kCastButtons = {app::frmSaizi_ids::IDC_Command3, app::frmSaizi_ids::IDC_Command4,
-                                     app::frmSaizi_ids::IDC_Command5};
-constexpr std::array kSumBoxes = {app::frmSaizi_ids::IDC_txts1, app::frmSaizi_ids::IDC_Txts2,
-                                  app::frmSaizi_ids::IDC_Txts3};
+using app::frmSaizi_ids::kCastButtonIds;
+using app::frmSaizi_ids::kSumBoxIds;
 
 // Types one character and waits until the box has taken it or the window
 // speaks up; false when the box refused it (it was full). A character may
@@ -132,9 +130,9 @@ bool AfterOk(Session& s, HWND window, int okId, const std::int16_t* lot, const c
 void Cast(Session& s, HWND window) {
   const int casts = s.Pick(kMostCasts + 1);
   for (int i = 0; i < casts; ++i) {
-    const int which = s.Pick(static_cast<int>(kCastButtons.size()));
+    const int which = s.Pick(static_cast<int>(kCastButtonIds.size()));
     s.Step("cast button " + std::to_string(which + 1));
-    s.Press(::GetDlgItem(window, kCastButtons[which]));
+    s.Press(::GetDlgItem(window, kCastButtonIds[which]));
     ++s.tally().rolls;
     const auto dice = remote::ChildrenOfClass(window, dicectl::kDiceWindowClass);
     if (!dice.empty() && s.Chance(kDieClickChance)) {
@@ -189,7 +187,7 @@ void DiceCast(Session& s) {
   Cast(s, window);
   std::array<std::wstring, kDiceCasts> sums;
   for (size_t i = 0; i < sums.size(); ++i) {
-    HWND box = ::GetDlgItem(window, kSumBoxes[i]);
+    HWND box = ::GetDlgItem(window, kSumBoxIds[i]);
     TypeSum(s, box, SumToType(s));
     sums[i] = remote::TextOf(box);
   }

@@ -40,19 +40,6 @@ constexpr LPARAM kFromKeyboard = -1;
 constexpr auto kSplashTime = std::chrono::seconds(1);
 constexpr std::wstring_view kNothingToPrint = L"没有可打印的内容";
 
-struct MenuItem {
-  int id;  // 0 for a separator
-  const wchar_t* caption;
-};
-
-constexpr MenuItem kMnupopupItems[] = {
-    {IDM_mnuBEGin, L"开始洗签"}, {IDM_fdfdfdf, L"抽一支签"}, {0, nullptr},
-    {IDM_MNUCeZi, L"测    字"},  {IDM_MnuZhSAI, L"掷    骰"}, {0, nullptr},
-    {IDM_MnuSUO, L"说    明"},   {IDM_mnUabout, L"关    于"}, {0, nullptr},
-    {IDM_MnuTuiCH, L"退    出"},
-};
-constexpr const wchar_t* kMnupopupCaption = L"文件";
-
 win::unique_hmenu BuildMenuBar() {
   win::unique_hmenu bar(::CreateMenu());
   HMENU popup = ::CreatePopupMenu();

@@ -105,9 +105,8 @@ void frmSaizi::CreateControls() {
   font_ = win::CreateScreenFont(win::kChineseUiFont);
   HWND h = hwnd();
   CreateControl(h, L"BUTTON", L"", BS_GROUPBOX, IDC_Frame1, kFrameBox, font_.get());
-  const std::array<int, kCasts> boxIds = {IDC_txts1, IDC_Txts2, IDC_Txts3};
   for (int i = 0; i < kCasts; ++i) {
-    boxes_[i] = CreateControl(h, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, boxIds[i], kBoxes[i], font_.get(),
+    boxes_[i] = CreateControl(h, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, kSumBoxIds[i], kBoxes[i], font_.get(),
                               WS_EX_CLIENTEDGE);
     ::SendMessageW(boxes_[i], EM_SETLIMITTEXT, kFirstMaxLength[i], 0);
   }
@@ -116,9 +115,8 @@ void frmSaizi::CreateControls() {
                             font_.get());
   command1_ = CreateControl(h, L"BUTTON", L"确定", WS_TABSTOP | BS_PUSHBUTTON, IDC_Command1, kCommand1Box,
                             font_.get());
-  const std::array<int, kCasts> castIds = {IDC_Command3, IDC_Command4, IDC_Command5};
   for (int i = 0; i < kCasts; ++i)
-    casts_[i] = CreateControl(h, L"BUTTON", kCastCaptions[i], WS_TABSTOP | BS_PUSHBUTTON, castIds[i],
+    casts_[i] = CreateControl(h, L"BUTTON", kCastCaptions[i], WS_TABSTOP | BS_PUSHBUTTON, kCastButtonIds[i],
                               kCastButtons[i], font_.get());
 }
 

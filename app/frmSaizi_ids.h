@@ -1,6 +1,8 @@
 #pragma once
 // Control IDs of the dice casting window. None is IDOK or IDCANCEL:
 // neither button answers Enter or Escape.
+#include <array>
+
 namespace app::frmSaizi_ids {
 
 enum ControlId : int {
@@ -15,5 +17,9 @@ enum ControlId : int {
   IDC_Command4,
   IDC_Command5,
 };
+
+// One sum box and one cast button per cast, in order.
+inline constexpr std::array kSumBoxIds = {IDC_txts1, IDC_Txts2, IDC_Txts3};
+inline constexpr std::array kCastButtonIds = {IDC_Command3, IDC_Command4, IDC_Command5};
 
 }  // namespace app::frmSaizi_ids

@@ -27,8 +27,8 @@ for arch in "${VESHA_RUN_ARCHES[@]}"; do
   say "benchmarks of the $arch build"
   wine_env "$arch"
   bin="$VESHA_BUILD/$arch"
-  "$VESHA_WINE" "$bin/tests/bench/showlot_bench.exe" | sed "s/^/[$arch] /"
-  "$VESHA_WINE" "$bin/tests/bench/board_bench.exe" | sed "s/^/[$arch] /"
+  "$VESHA_WINE" "$bin/tools/bench/showlot_bench.exe" | sed "s/^/[$arch] /"
+  "$VESHA_WINE" "$bin/tools/bench/board_bench.exe" | sed "s/^/[$arch] /"
 
   # The loader becomes the program: its process is the program's.
   "$VESHA_WINE" "$bin/bin/vesha.exe" &

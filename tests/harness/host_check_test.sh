@@ -29,16 +29,12 @@ expect() {
 
 probe="$work/probe"
 write_i386_probe "$probe"
-[ "$(stat -c %s "$probe")" = 93 ] || fail "the probe is $(stat -c %s "$probe") bytes, not 93"
+# Where the kernel refuses it, only a well-formed probe makes that a "no".
 header=$(LC_ALL=C readelf -h -l "$probe" 2>&1)
-for line in 'Class: *ELF32' 'Machine: *Intel 80386' 'Entry point address: *0x8048054' \
-  'Start of program headers: *52 ' 'Number of program headers: *1$' \
-  'LOAD *0x000000 0x08048000 0x08048000 0x0005d 0x0005d R E'; do
+for line in 'Class: *ELF32' 'Machine: *Intel 80386' 'Type: *EXEC' 'LOAD .* R E'; do
   grep -Eq "$line" <<<"$header" || fail "the probe's header lacks '$line'"
 done
 grep -qi 'warning\|error' <<<"$header" && fail "readelf complains about the probe: $header"
-# The entry point is the file's offset 0x54: exit(0) by the i386 system call.
-[ "$(od -An -tx1 -j 84 "$probe" | tr -d ' \n')" = b80100000031dbcd80 ] || fail "the probe's code is not exit(0)"
 
 # Each outcome, made so that every kernel gives it.
 expect "a program that exits 0" /bin/true 0 "exited 0"

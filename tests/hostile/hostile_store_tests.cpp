@@ -19,7 +19,7 @@
 #include "hostile/program_session.h"
 #include "oracle/character_test.h"
 #include "oracle/show_lot.h"
-#include "support/fakes.h"
+#include "support/lot_view_fake.h"
 #include "support/program_copy.h"
 #include "support/store_maker.h"
 #include "support/temp_dir.h"

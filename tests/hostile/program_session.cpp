@@ -6,7 +6,7 @@
 #include "app/frmtt_ids.h"
 #include "remote/dialogs.h"
 #include "remote/input.h"
-#include "remote/windows.h"
+#include "remote/process_windows.h"
 
 namespace hostile {
 namespace {
@@ -79,13 +79,12 @@ DiceOutcome ProgramSession::Dice(const std::array<std::wstring_view, 3>& sums) {
   outcome.opened = remote::WaitFor(kWindowTimeoutMs, [&] { return (window = program_.Window(classes::kFrmSaizi)); });
   if (!outcome.opened) return outcome;
   outcome.castsEnabled = true;
-  for (int id : {IDC_Command3, IDC_Command4, IDC_Command5})
+  for (int id : kCastButtonIds)
     outcome.castsEnabled = outcome.castsEnabled && ::IsWindowEnabled(::GetDlgItem(window, id));
   // Without the dice a message comes once the window shows.
   if (!outcome.castsEnabled)
     remote::WaitFor(kWindowTimeoutMs, [&] { return (outcome.openingMessage = TakeMessage()).has_value(); });
-  const std::array<int, 3> boxes = {IDC_txts1, IDC_Txts2, IDC_Txts3};
-  for (size_t i = 0; i < boxes.size(); ++i) remote::Type(::GetDlgItem(window, boxes[i]), sums[i]);
+  for (size_t i = 0; i < sums.size(); ++i) remote::Type(::GetDlgItem(window, kSumBoxIds[i]), sums[i]);
   PostClick(::GetDlgItem(window, IDC_Command1));
   outcome.typed = Await(classes::kFrmSaizi);
   return outcome;

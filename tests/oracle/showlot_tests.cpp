@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "oracle/show_lot.h"
-#include "support/fakes.h"
+#include "support/lot_view_fake.h"
 #include "support/store_maker.h"
 #include "support/temp_dir.h"
 

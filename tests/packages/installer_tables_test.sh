@@ -7,7 +7,6 @@
 set -euo pipefail
 source "$(dirname "$0")/../support/fail_loudly.sh"
 msi=$1 arch=$2 product=$3
-fail() { echo "FAILED: $*"; exit 1; }
 # Whole tables in variables: grep -q may stop reading early.
 table() { msiinfo export "$msi" "$1" | tail -n +4 | tr -d '\r'; }
 

@@ -54,5 +54,3 @@ same_snapshots() {
     fi
   done
 }
-
-fail() { echo "FAILED: $*"; exit 1; }

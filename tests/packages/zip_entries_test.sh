@@ -5,7 +5,6 @@
 set -euo pipefail
 source "$(dirname "$0")/../support/fail_loudly.sh"
 zip=$1 root=$2
-fail() { echo "FAILED: $*"; exit 1; }
 expected="vesha/vesha.exe
 vesha/tumbix.ocx
 vesha/veshalib.mdb

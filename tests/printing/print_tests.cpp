@@ -4,7 +4,7 @@
 
 #include "common/unique_handle.h"
 #include "printing/print_rich_text.h"
-#include "support/fakes.h"
+#include "support/printer_fakes.h"
 
 using printing::DialogResult;
 using testing_support::FakePrinterPrompt;

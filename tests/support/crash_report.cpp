@@ -11,29 +11,22 @@
 
 namespace {
 
+struct KnownException {
+  DWORD code;
+  const char* name;
+};
+constexpr KnownException kKnownExceptions[] = {
+    {EXCEPTION_ACCESS_VIOLATION, "access violation"},   {EXCEPTION_STACK_OVERFLOW, "stack overflow"},
+    {EXCEPTION_ILLEGAL_INSTRUCTION, "illegal instruction"}, {EXCEPTION_INT_DIVIDE_BY_ZERO, "integer division by zero"},
+    {EXCEPTION_ARRAY_BOUNDS_EXCEEDED, "array bounds exceeded"}, {EXCEPTION_PRIV_INSTRUCTION, "privileged instruction"},
+    {EXCEPTION_IN_PAGE_ERROR, "in-page error"},         {STATUS_HEAP_CORRUPTION, "heap corruption"},
+    {STATUS_STACK_BUFFER_OVERRUN, "stack buffer overrun"},
+};
+
 const char* Describe(DWORD code) {
-  switch (code) {
-    case EXCEPTION_ACCESS_VIOLATION:
-      return "access violation";
-    case EXCEPTION_STACK_OVERFLOW:
-      return "stack overflow";
-    case EXCEPTION_ILLEGAL_INSTRUCTION:
-      return "illegal instruction";
-    case EXCEPTION_INT_DIVIDE_BY_ZERO:
-      return "integer division by zero";
-    case EXCEPTION_ARRAY_BOUNDS_EXCEEDED:
-      return "array bounds exceeded";
-    case EXCEPTION_PRIV_INSTRUCTION:
-      return "privileged instruction";
-    case EXCEPTION_IN_PAGE_ERROR:
-      return "in-page error";
-    case STATUS_HEAP_CORRUPTION:
-      return "heap corruption";
-    case STATUS_STACK_BUFFER_OVERRUN:
-      return "stack buffer overrun";
-    default:
-      return "exception";
-  }
+  for (const auto& known : kKnownExceptions)
+    if (known.code == code) return known.name;
+  return "exception";
 }
 
 const wchar_t* ProgramName() {

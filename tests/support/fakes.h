@@ -14,9 +14,8 @@
 #include "app/random_source.h"
 #include "app/screen.h"
 #include "app/shell_opener.h"
-#include "oracle/lot_view.h"
-#include "printing/print_document.h"
-#include "printing/printer_prompt.h"
+#include "support/lot_view_fake.h"
+#include "support/printer_fakes.h"
 
 namespace testing_support {
 
@@ -47,36 +46,6 @@ class RecordingMessages final : public app::MessagePrompt {
   std::vector<std::wstring> texts;
   std::vector<std::wstring> titles;
   std::vector<bool> overVisibleOwner;
-};
-
-// Answers the printer dialog as a user would: the flags it was opened with
-// are kept, and the answer says what the user chose.
-class FakePrinterPrompt final : public printing::PrinterPrompt {
- public:
-  printing::DialogResult ShowPrinter(PRINTDLGW& pd) override {
-    flagsSeen.push_back(pd.Flags);
-    if (answer != printing::DialogResult::Accepted) return answer;
-    pd.Flags = (pd.Flags & ~static_cast<DWORD>(PD_SELECTION)) | (chooseSelection ? PD_SELECTION : 0);
-    // Any DC does: the recorded text printer never draws on it.
-    pd.hDC = ::CreateCompatibleDC(nullptr);
-    return answer;
-  }
-  printing::DialogResult answer = printing::DialogResult::Accepted;
-  bool chooseSelection = false;
-  std::vector<DWORD> flagsSeen;
-};
-
-class RecordingTextPrinter final : public printing::TextPrinter {
- public:
-  bool PrintText(HDC printer, std::wstring_view text, const win::FontDescription& font) override {
-    printed.emplace_back(text);
-    dcs.push_back(printer);
-    faces.push_back(font.face);
-    return printer != nullptr;
-  }
-  std::vector<std::wstring> printed;
-  std::vector<HDC> dcs;
-  std::vector<std::wstring> faces;
 };
 
 // Time stands still until a wait moves it on by the time asked for.
@@ -116,27 +85,5 @@ class FakeShell final : public app::ShellOpener {
   app::ShellAnswer answer{42, 0};
   std::vector<std::wstring> links;
 };
-
-// Records what showing a lot does to a window, in order.
-class RecordingLotView final : public oracle::LotView {
- public:
-  explicit RecordingLotView(std::wstring appPath) : appPath_(std::move(appPath)) {}
-  std::wstring AppPath() const override { return appPath_; }
-  void SetTextVisible(bool v) override { calls.push_back(v ? L"show text" : L"hide text"); }
-  void SetText(std::wstring_view t) override {
-    text = t;
-    calls.push_back(L"text");
-  }
-  void SetMenuBarVisible(bool v) override { calls.push_back(v ? L"show menu" : L"hide menu"); }
-
-  std::wstring text = L"earlier lot";
-  std::vector<std::wstring> calls;
-
- private:
-  std::wstring appPath_;
-};
-
-// What every showing of a lot does, whatever the store holds.
-inline const std::vector<std::wstring> kLotShown = {L"show text", L"text", L"show menu"};
 
 }  // namespace testing_support

@@ -1,7 +1,7 @@
 #pragma once
 // The headers, export table and two resources of a Windows program or
-// library file, read as plain data, without the loader, so a program of
-// one architecture can check the files of the other.
+// library file, read as data, never run, so a program of one architecture
+// can check the files of the other.
 #include <windows.h>
 
 #include <filesystem>

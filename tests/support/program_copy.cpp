@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "support/store_maker.h"
@@ -13,22 +14,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// FNV-1a, 64 bits: enough to tell a changed file from its original.
-constexpr std::uint64_t kFnvOffset = 0xcbf29ce484222325ULL;
-constexpr std::uint64_t kFnvPrime = 0x100000001b3ULL;
-constexpr size_t kChunk = 1 << 16;
-
-std::uint64_t Checksum(const fs::path& file) {
+std::string Contents(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
-  std::uint64_t hash = kFnvOffset;
-  std::vector<char> buffer(kChunk);
-  while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0) {
-    for (std::streamsize i = 0; i < in.gcount(); ++i) {
-      hash ^= static_cast<unsigned char>(buffer[static_cast<size_t>(i)]);
-      hash *= kFnvPrime;
-    }
-  }
-  return hash;
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void MakeWritable(const fs::path& file) {
@@ -66,8 +54,9 @@ void ProgramCopy::Record() { recorded_ = Take(); }
 ProgramCopy::Listing ProgramCopy::Take() const {
   Listing listing;
   for (const auto& entry : fs::recursive_directory_iterator(dir_)) {
-    const auto name = fs::relative(entry.path(), dir_).wstring();
-    listing[name] = entry.is_regular_file() ? Entry{entry.file_size(), Checksum(entry.path())} : Entry{0, 0};
+    // A folder's name ends in a separator, so it never equals a file.
+    const auto name = fs::relative(entry.path(), dir_).wstring() + (entry.is_directory() ? L"\\" : L"");
+    listing[name] = entry.is_regular_file() ? Contents(entry.path()) : std::string();
   }
   return listing;
 }
@@ -75,14 +64,14 @@ ProgramCopy::Listing ProgramCopy::Take() const {
 std::vector<std::wstring> ProgramCopy::Changes() const {
   const Listing now = Take();
   std::vector<std::wstring> changes;
-  for (const auto& [name, entry] : recorded_) {
+  for (const auto& [name, contents] : recorded_) {
     const auto found = now.find(name);
     if (found == now.end())
       changes.push_back(L"removed " + name);
-    else if (!(found->second == entry))
+    else if (found->second != contents)
       changes.push_back(L"changed " + name);
   }
-  for (const auto& [name, entry] : now)
+  for (const auto& [name, contents] : now)
     if (!recorded_.contains(name)) changes.push_back(L"added " + name);
   return changes;
 }

@@ -1,6 +1,6 @@
 #include "remote/dialogs.h"
 
-#include "remote/windows.h"
+#include "remote/process_windows.h"
 
 namespace remote {
 namespace {

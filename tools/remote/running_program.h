@@ -21,6 +21,11 @@ class RunningProgram {
   // Starts the program and waits for its main window; throws Failure
   // when it does not come up.
   explicit RunningProgram(const std::wstring& exePath);
+  // Waits for the main window of a program someone else started: the one
+  // whose image is imagePath, or with an empty path the one vesha.exe that
+  // runs. Throws Failure when none comes up or more than one could be meant.
+  struct AlreadyRunning {};
+  RunningProgram(AlreadyRunning, const std::wstring& imagePath);
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
   // A program still running at the end is ended, so none outlives its
@@ -31,7 +36,7 @@ class RunningProgram {
   DWORD pid() const { return pid_; }
   HANDLE process() const { return process_.get(); }
   bool Running() const;
-  // The seconds from the start until the main window showed.
+  // The time from the start, or from the search, until the main window showed.
   ULONGLONG StartMs() const { return startMs_; }
 
   // A control of the main window, or of the process's visible top-level

@@ -1,5 +1,5 @@
 #include "remote/input.h"
-#include "remote/windows.h"
+#include "remote/process_windows.h"
 #include "soak/episodes.h"
 
 namespace soak {

@@ -1,6 +1,6 @@
 #include "remote/dialogs.h"
 #include "remote/input.h"
-#include "remote/windows.h"
+#include "remote/process_windows.h"
 #include "soak/episodes.h"
 
 namespace soak {
@@ -16,7 +16,7 @@ constexpr double kBeginChance = 0.5;
 
 void DrawLot(Session& s) {
   const std::wstring before = s.TextViewShown() ? s.ShownText() : L"";
-  s.Choose(MenuItem::Draw);
+  s.Choose(app::form1::IDM_fdfdfdf);
   s.CheckSomeLotShown(before);
   if (!s.MenuBarShown()) throw remote::Failure("a draw left the menu bar hidden");
 }
@@ -25,7 +25,7 @@ void BackToBoard(Session& s) {
   if (s.TextViewShown() && !s.Chance(kBeginChance))
     s.ReturnToBoard();
   else
-    s.Choose(MenuItem::Begin);
+    s.Choose(app::form1::IDM_mnuBEGin);
   // The chosen command arrives after the menu has closed.
   if (!remote::WaitFor(kDialogTimeoutMs, [&] { return !s.TextViewShown(); }))
     throw remote::Failure("the text view stays after going back to the board");

@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include "app/form1_ids.h"
+#include "common/codepage.h"
 #include "remote/dialogs.h"
 #include "remote/input.h"
 #include "remote/process_usage.h"
-#include "remote/windows.h"
+#include "remote/process_windows.h"
 
 namespace soak {
 namespace {
@@ -39,18 +39,9 @@ std::wstring Excerpt(const std::wstring& text) {
 
 }  // namespace
 
-std::string Utf8(const std::wstring& text) {
-  const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                      nullptr, nullptr);
-  std::string out(n, '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
 Session::Session(const std::wstring& exePath, std::uint64_t seed)
     : random_(seed),
-      appPath_(std::filesystem::path(exePath).parent_path().wstring()),
-      store_(appPath_),
+      store_(std::filesystem::path(exePath).parent_path().wstring()),
       program_(exePath) {}
 
 int Session::Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random_); }
@@ -104,7 +95,7 @@ void Session::Check() {
   if (!remote::Answers(program_.main(), kAnswerMs))
     throw remote::Failure("the program did not answer within " + remote::Seconds(kAnswerMs) + ": it hangs");
   if (const auto box = remote::FindMessageBox(program_.pid()))
-    throw remote::Failure("a message box that no step caused: \"" + Utf8(box->text) + "\"");
+    throw remote::Failure("a message box that no step caused: \"" + win::ToUtf8(box->text) + "\"");
 }
 
 void Session::Sample() { usage_.Add(remote::UsageOf(program_.process(), program_.pid())); }
@@ -132,7 +123,7 @@ void Session::ReturnToBoard() {
     throw remote::Failure("a double-click on the text view did not return to the board");
 }
 
-void Session::Choose(MenuItem item) {
+void Session::Choose(MenuId item) {
   if (TextViewShown() && (!MenuBarShown() || Chance(kDoubleClickChance))) ReturnToBoard();
   HWND popup = nullptr;
   if (TextViewShown()) {
@@ -147,7 +138,7 @@ void Session::Choose(MenuItem item) {
     remote::Press(VK_HOME);
   }
   // Keys come at a person's pace.
-  for (int i = 1; i < static_cast<int>(item); ++i) {
+  for (int i = 0; i < app::form1::MenuPosition(item); ++i) {
     ::Sleep(kMenuKeyGapMs);
     remote::Press(VK_DOWN);
   }
@@ -162,8 +153,8 @@ void Session::Choose(MenuItem item) {
 // item. (A click on Wine's menu bar now and then passes right after a
 // command was chosen from it.) A click into the text first puts the
 // keyboard there, as after a print nothing of the window may have it.
-HWND Session::PopupFromMenuBar(MenuItem item) {
-  Step("menu bar by keys, item " + std::to_string(static_cast<int>(item)));
+HWND Session::PopupFromMenuBar(MenuId item) {
+  Step("menu bar by keys, item " + std::to_string(app::form1::MenuPosition(item) + 1));
   remote::Click(TextPoint());
   HWND popup = nullptr;
   for (int attempt = 0; attempt < kMenuAttempts && !popup; ++attempt) {
@@ -183,10 +174,10 @@ HWND Session::PopupFromMenuBar(MenuItem item) {
 
 // Shift+F10 or the Application key, as a keyboard user opens the menu.
 // Nothing when it did not open: the caller clicks instead.
-HWND Session::PopupByKeys(MenuItem item) {
+HWND Session::PopupByKeys(MenuId item) {
   const bool shiftF10 = Chance(1.0 / 2);
   Step(std::string(shiftF10 ? "Shift+F10" : "the Application key") + ", item " +
-       std::to_string(static_cast<int>(item)));
+       std::to_string(app::form1::MenuPosition(item) + 1));
   if (shiftF10)
     remote::Press(VK_F10, VK_SHIFT);
   else
@@ -200,9 +191,9 @@ HWND Session::PopupByKeys(MenuItem item) {
 }
 
 // Any mouse button over the board.
-HWND Session::PopupByClick(MenuItem item) {
+HWND Session::PopupByClick(MenuId item) {
   const remote::Button button = kButtons[Pick(static_cast<int>(std::size(kButtons)))];
-  Step("popup menu, item " + std::to_string(static_cast<int>(item)));
+  Step("popup menu, item " + std::to_string(app::form1::MenuPosition(item) + 1));
   const POINT at = BoardPoint();
   remote::Click(at, button);
   HWND popup = AwaitPopupMenu(kMenuPatienceMs);
@@ -245,7 +236,7 @@ std::optional<std::wstring> Session::TakeMessageBox(ULONGLONG timeoutMs, const c
   std::optional<remote::MessageBoxSeen> box;
   remote::WaitFor(timeoutMs, [&] { return (box = remote::FindMessageBox(program_.pid())).has_value(); });
   if (!box) return std::nullopt;
-  Step("message box \"" + Utf8(box->text) + "\" for " + cause);
+  Step("message box \"" + win::ToUtf8(box->text) + "\" for " + cause);
   remote::PressButton(box->hwnd, IDOK);
   AwaitGone(box->hwnd, "the message box");
   ++tally_.messages;
@@ -258,8 +249,8 @@ void Session::CheckLotShown(std::int16_t lot) {
   remote::WaitFor(kTextTimeoutMs, [&] { return TextViewShown() && (shown = ShownText()) == expected; });
   if (!TextViewShown()) throw remote::Failure("lot " + std::to_string(lot) + ": the text view did not show");
   if (shown != expected)
-    throw remote::Failure("lot " + std::to_string(lot) + ": the text view shows \"" + Utf8(Excerpt(shown)) +
-                          "\", the store holds \"" + Utf8(Excerpt(expected)) + "\"");
+    throw remote::Failure("lot " + std::to_string(lot) + ": the text view shows \"" + win::ToUtf8(Excerpt(shown)) +
+                          "\", the store holds \"" + win::ToUtf8(Excerpt(expected)) + "\"");
   Step("lot " + std::to_string(lot) + " shown");
   ++tally_.lots;
 }
@@ -271,7 +262,7 @@ void Session::CheckSomeLotShown(const std::wstring& before) {
       return TextViewShown() && !(shown = ShownText()).empty();
     });
   const std::int16_t lot = store_.LotWithText(shown);
-  if (!lot) throw remote::Failure("a draw shows \"" + Utf8(Excerpt(shown)) + "\", which is no lot's text in the store");
+  if (!lot) throw remote::Failure("a draw shows \"" + win::ToUtf8(Excerpt(shown)) + "\", which is no lot's text in the store");
   Step("drawn lot " + std::to_string(lot) + " shown");
   ++tally_.lots;
 }

@@ -10,13 +10,13 @@
 #include <string>
 
 #include "remote/running_program.h"
-#include "soak/store_reference.h"
+#include "app/form1_ids.h"
+#include "soak/store_contents.h"
 #include "soak/usage_series.h"
 
 namespace soak {
 
-// The menu's commands, counted as the menu shows them, separators left out.
-enum class MenuItem : int { Begin = 1, Draw, CharacterTest, Dice, Instructions, About, Exit };
+using app::form1::MenuId;
 
 struct Tally {
   int commands = 0;
@@ -38,8 +38,7 @@ class Session {
   bool Chance(double p);
 
   remote::RunningProgram& program() { return program_; }
-  const StoreReference& store() const { return store_; }
-  const std::wstring& appPath() const { return appPath_; }
+  const StoreContents& store() const { return store_; }
   Tally& tally() { return tally_; }
   UsageSeries& usage() { return usage_; }
 
@@ -61,7 +60,7 @@ class Session {
 
   // The menu, as a person opens it: a button released over the board, or
   // the menu bar, or first back to the board from a text view without one.
-  void Choose(MenuItem item);
+  void Choose(MenuId item);
   void ReturnToBoard();
   // Presses a button through its click message.
   void Press(HWND button);
@@ -80,19 +79,16 @@ class Session {
 
  private:
   HWND AwaitPopupMenu(ULONGLONG timeoutMs);
-  HWND PopupFromMenuBar(MenuItem item);
-  HWND PopupByKeys(MenuItem item);
-  HWND PopupByClick(MenuItem item);
+  HWND PopupFromMenuBar(MenuId item);
+  HWND PopupByKeys(MenuId item);
+  HWND PopupByClick(MenuId item);
 
   std::mt19937_64 random_;
-  std::wstring appPath_;
-  StoreReference store_;
+  StoreContents store_;
   remote::RunningProgram program_;
   Tally tally_;
   UsageSeries usage_;
   std::deque<std::string> recent_;
 };
-
-std::string Utf8(const std::wstring& text);
 
 }  // namespace soak

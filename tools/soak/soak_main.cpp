@@ -61,8 +61,7 @@ void PrintTally(soak::Session& s, ULONGLONG ms) {
               t.messages, t.clicksAgain, s.usage().size());
 }
 
-void Run(soak::Session& s, ULONGLONG durationMs) {
-  const ULONGLONG start = ::GetTickCount64();
+void Run(soak::Session& s, ULONGLONG start, ULONGLONG durationMs) {
   ULONGLONG lastSample = start, lastProgress = start;
   s.Check();
   soak::WarmUp(s);
@@ -80,7 +79,7 @@ void Run(soak::Session& s, ULONGLONG durationMs) {
       lastProgress = now;
     }
   }
-  s.Choose(soak::MenuItem::Exit);
+  s.Choose(app::form1::IDM_MnuTuiCH);
   s.Step("exit from the menu");
   if (::WaitForSingleObject(s.program().process(), kSampleEveryMs) != WAIT_OBJECT_0)
     throw remote::Failure("the program did not end after its exit command");
@@ -102,16 +101,19 @@ int wmain(int argc, wchar_t** argv) {
   const unsigned long long seed = std::wcstoull(argv[3], nullptr, kDecimal);
   std::printf("seed %llu, %llu s\n", seed, seconds);
   std::unique_ptr<soak::Session> session;
+  ULONGLONG start = 0;
   try {
     session = std::make_unique<soak::Session>(argv[1], seed);
     std::printf("program up after %s\n", remote::Seconds(session->program().StartMs()).c_str());
-    Run(*session, seconds * kMsPerSecond);
+    start = ::GetTickCount64();
+    Run(*session, start, seconds * kMsPerSecond);
   } catch (const std::exception& e) {
     std::printf("FAILED: %s\n", e.what());
     if (remote::SaveScreen(kFailureScreen)) std::printf("the screen at the failure: %ls\n", kFailureScreen);
     if (session) {
       std::printf("last steps:\n%s", session->RecentSteps().c_str());
-      PrintTally(*session, 0);
+      // The tally says how far the run got.
+      PrintTally(*session, ::GetTickCount64() - start);
       std::printf("%s", session->usage().Summary().c_str());
     }
     return kFailed;

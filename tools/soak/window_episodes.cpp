@@ -5,12 +5,12 @@
 #include "app/frmtt_ids.h"
 #include "app/window_classes.h"
 #include "dicectl/dice_interface.h"
-#include "oracle/character_test.h"
-#include "oracle/lot_numbers.h"
+#include "common/codepage.h"
 #include "remote/dialogs.h"
 #include "remote/input.h"
-#include "remote/windows.h"
+#include "remote/process_windows.h"
 #include "soak/episodes.h"
+#include "soak/expected_lot.h"
 
 namespace soak {
 namespace {
@@ -31,10 +31,8 @@ constexpr int kMostCasts = 4;
 constexpr double kDieClickChance = 0.3;
 constexpr int kLongestWaitMs = 4000;
 constexpr int kLongestReadMs = 1500;
-constexpr std::array kCastButtons = {app::frmSaizi_ids::IDC_Command3, app::frmSaizi_ids::IDC_Command4,
-                                     app::frmSaizi_ids::IDC_Command5};
-constexpr std::array kSumBoxes = {app::frmSaizi_ids::IDC_txts1, app::frmSaizi_ids::IDC_Txts2,
-                                  app::frmSaizi_ids::IDC_Txts3};
+using app::frmSaizi_ids::kCastButtonIds;
+using app::frmSaizi_ids::kSumBoxIds;
 
 // Types one character and waits until the box has taken it or the window
 // speaks up; false when the box refused it (it was full). A character may
@@ -63,7 +61,7 @@ void Leave(Session& s, HWND window, int cancelId, const char* what) {
 // Opening a window's command again shows the same window, never a second.
 // From the board, by the popup menu: the menu bar's keys would reach the
 // open window, which has the focus.
-void OpenAgain(Session& s, MenuItem item, const wchar_t* className, const char* what) {
+void OpenAgain(Session& s, MenuId item, const wchar_t* className, const char* what) {
   if (s.TextViewShown()) return;
   s.Choose(item);
   // Time for a second window to come, if one would.
@@ -79,7 +77,7 @@ void TypeCharacters(Session& s, HWND box) {
     const auto& known = s.store().Characters();
     const wchar_t c = chinese ? known[s.Pick(static_cast<int>(known.size()))]
                               : kNotChinese[s.Pick(static_cast<int>(std::size(kNotChinese)))];
-    s.Step("type '" + Utf8(std::wstring(1, c)) + "' into the character box");
+    s.Step("type '" + win::ToUtf8(std::wstring(1, c)) + "' into the character box");
     if (TypeOne(s, box, c) && !chinese) s.ExpectMessageBox("a character that is not Chinese");
     s.Check();
   }
@@ -94,20 +92,20 @@ std::wstring SumToType(Session& s) {
     case Empty:
       return L"";
     case Letter:
-      return L"x" + std::to_wstring(oracle::kSmallestDiceSum);
+      return L"x" + std::to_wstring(kSmallestDiceSum);
     case TooSmall:
-      return std::to_wstring(oracle::kSmallestDiceSum - 1);
+      return std::to_wstring(kSmallestDiceSum - 1);
     case Point:
       return L".";
     default:
-      return std::to_wstring(oracle::kSmallestDiceSum +
-                             s.Pick(oracle::kLargestDiceSum - oracle::kSmallestDiceSum + 1));
+      return std::to_wstring(kSmallestDiceSum +
+                             s.Pick(kLargestDiceSum - kSmallestDiceSum + 1));
   }
 }
 
 void TypeSum(Session& s, HWND box, const std::wstring& sum) {
   for (wchar_t c : sum) {
-    s.Step("type '" + Utf8(std::wstring(1, c)) + "' into a sum box");
+    s.Step("type '" + win::ToUtf8(std::wstring(1, c)) + "' into a sum box");
     const bool digit = (c >= L'0' && c <= L'9') || c == L'.';
     if (!TypeOne(s, box, c)) continue;
     if (digit) continue;
@@ -132,9 +130,9 @@ bool AfterOk(Session& s, HWND window, int okId, const std::int16_t* lot, const c
 void Cast(Session& s, HWND window) {
   const int casts = s.Pick(kMostCasts + 1);
   for (int i = 0; i < casts; ++i) {
-    const int which = s.Pick(static_cast<int>(kCastButtons.size()));
+    const int which = s.Pick(static_cast<int>(kCastButtonIds.size()));
     s.Step("cast button " + std::to_string(which + 1));
-    s.Press(::GetDlgItem(window, kCastButtons[which]));
+    s.Press(::GetDlgItem(window, kCastButtonIds[which]));
     ++s.tally().rolls;
     const auto dice = remote::ChildrenOfClass(window, dicectl::kDiceWindowClass);
     if (!dice.empty() && s.Chance(kDieClickChance)) {
@@ -151,28 +149,28 @@ void Cast(Session& s, HWND window) {
 }  // namespace
 
 void CharacterTest(Session& s) {
-  s.Choose(MenuItem::CharacterTest);
+  s.Choose(app::form1::IDM_MNUCeZi);
   HWND window = s.AwaitWindow(classes::kFrmtt, "the character test");
   ++s.tally().windows;
-  if (s.Chance(kAgainChance)) OpenAgain(s, MenuItem::CharacterTest, classes::kFrmtt, "the character test");
+  if (s.Chance(kAgainChance)) OpenAgain(s, app::form1::IDM_MNUCeZi, classes::kFrmtt, "the character test");
   HWND box = ::GetDlgItem(window, app::frmtt_ids::IDC_txtZi);
   TypeCharacters(s, box);
   if (s.Chance(kCancelChance)) return Leave(s, window, app::frmtt_ids::IDC_Command2, "the character test");
 
   const std::wstring typed = remote::TextOf(box);
-  s.Step("OK in the character test with '" + Utf8(typed) + "'");
-  const auto result = oracle::LotOfCharacters(s.appPath(), typed);
-  const auto* lot = std::get_if<std::int16_t>(&result);
+  s.Step("OK in the character test with '" + win::ToUtf8(typed) + "'");
+  const auto expected = ExpectedLotOfCharacters(s.store(), typed);
+  const auto* lot = std::get_if<std::int16_t>(&expected);
   if (AfterOk(s, window, app::frmtt_ids::IDC_Command1, lot, "the character test")) return;
   const std::wstring message = s.ExpectMessageBox("characters that give no lot");
-  const auto& refused = std::get<oracle::CharacterRefusal>(result);
+  const auto& refused = std::get<NoLotFor>(expected);
   if (refused.zi && message.find(refused.zi) == std::wstring::npos)
-    throw remote::Failure("the refusal does not name the character '" + Utf8(std::wstring(1, refused.zi)) + "'");
+    throw remote::Failure("the refusal does not name the character '" + win::ToUtf8(std::wstring(1, refused.zi)) + "'");
   Leave(s, window, app::frmtt_ids::IDC_Command2, "the character test");
 }
 
 void EmptyCharacterTest(Session& s) {
-  s.Choose(MenuItem::CharacterTest);
+  s.Choose(app::form1::IDM_MNUCeZi);
   HWND window = s.AwaitWindow(classes::kFrmtt, "the character test");
   ++s.tally().windows;
   s.Step("OK in the empty character test");
@@ -182,22 +180,22 @@ void EmptyCharacterTest(Session& s) {
 }
 
 void DiceCast(Session& s) {
-  s.Choose(MenuItem::Dice);
+  s.Choose(app::form1::IDM_MnuZhSAI);
   HWND window = s.AwaitWindow(classes::kFrmSaizi, "the dice window");
   ++s.tally().windows;
-  if (s.Chance(kAgainChance)) OpenAgain(s, MenuItem::Dice, classes::kFrmSaizi, "the dice window");
+  if (s.Chance(kAgainChance)) OpenAgain(s, app::form1::IDM_MnuZhSAI, classes::kFrmSaizi, "the dice window");
   Cast(s, window);
-  std::array<std::wstring, oracle::kDiceCasts> sums;
+  std::array<std::wstring, kDiceCasts> sums;
   for (size_t i = 0; i < sums.size(); ++i) {
-    HWND box = ::GetDlgItem(window, kSumBoxes[i]);
+    HWND box = ::GetDlgItem(window, kSumBoxIds[i]);
     TypeSum(s, box, SumToType(s));
     sums[i] = remote::TextOf(box);
   }
   if (s.Chance(kCancelChance)) return Leave(s, window, app::frmSaizi_ids::IDC_Command2, "the dice window");
 
-  s.Step("OK in the dice window with " + Utf8(sums[0] + L", " + sums[1] + L", " + sums[2]));
-  const auto result = oracle::LotOfDiceEntries(sums);
-  const auto* lot = std::get_if<std::int16_t>(&result);
+  s.Step("OK in the dice window with " + win::ToUtf8(sums[0] + L", " + sums[1] + L", " + sums[2]));
+  const std::int16_t expected = ExpectedLotOfSums(sums);
+  const std::int16_t* lot = expected ? &expected : nullptr;
   if (AfterOk(s, window, app::frmSaizi_ids::IDC_Command1, lot, "the dice window")) return;
   s.ExpectMessageBox("sums that give no lot");
   Leave(s, window, app::frmSaizi_ids::IDC_Command2, "the dice window");
@@ -206,7 +204,7 @@ void DiceCast(Session& s) {
 void ReadWindow(Session& s) { ReadWindow(s, s.Chance(1.0 / 2)); }
 
 void ReadWindow(Session& s, bool about) {
-  const MenuItem item = about ? MenuItem::About : MenuItem::Instructions;
+  const MenuId item = about ? app::form1::IDM_mnUabout : app::form1::IDM_MnuSUO;
   const wchar_t* className = about ? classes::kFrmAbout : classes::kFrmsuom;
   const char* what = about ? "the About window" : "the instructions";
   s.Choose(item);

@@ -1,4 +1,4 @@
-#include "remote/windows.h"
+#include "remote/process_windows.h"
 
 namespace remote {
 namespace {
@@ -41,11 +41,17 @@ std::wstring ClassOf(HWND hwnd) {
   return name;
 }
 
-std::vector<HWND> TopLevelOf(DWORD pid, const wchar_t* className) {
+std::vector<HWND> VisibleTopLevel(const wchar_t* className) {
   std::vector<HWND> found;
   for (HWND w = ::FindWindowExW(nullptr, nullptr, className, nullptr); w;
        w = ::FindWindowExW(nullptr, w, className, nullptr))
-    if (ProcessOf(w) == pid && ::IsWindowVisible(w)) found.push_back(w);
+    if (::IsWindowVisible(w)) found.push_back(w);
+  return found;
+}
+
+std::vector<HWND> TopLevelOf(DWORD pid, const wchar_t* className) {
+  auto found = VisibleTopLevel(className);
+  std::erase_if(found, [pid](HWND w) { return ProcessOf(w) != pid; });
   return found;
 }
 

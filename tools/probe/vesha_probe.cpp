@@ -14,6 +14,7 @@
 #include <array>
 #include <bit>
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -24,7 +25,7 @@
 #include "common/unique_handle.h"
 #include "dicectl/dice_interface.h"
 #include "remote/running_program.h"
-#include "remote/windows.h"
+#include "remote/process_windows.h"
 
 namespace {
 
@@ -32,7 +33,6 @@ namespace classes = app::window_classes;
 
 using remote::ChildrenOfClass;
 using remote::FocusIn;
-using remote::ProcessOf;
 using remote::Seconds;
 using remote::WaitFor;
 
@@ -40,17 +40,12 @@ constexpr int kPassed = 0;
 constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 
-constexpr wchar_t kImageName[] = L"vesha.exe";
 constexpr int kDice = 2;
-constexpr std::array kCastButtons = {app::frmSaizi_ids::IDC_Command3, app::frmSaizi_ids::IDC_Command4,
-                                     app::frmSaizi_ids::IDC_Command5};
+using app::frmSaizi_ids::kCastButtonIds;
 
-// The splash alone stays up for a second; a cold Wine prefix is slower.
-constexpr ULONGLONG kStartTimeoutMs = 30000;
 constexpr ULONGLONG kWindowTimeoutMs = 10000;
 // A roll left alone lasts under four seconds.
 constexpr ULONGLONG kRollTimeoutMs = 15000;
-constexpr ULONGLONG kExitTimeoutMs = 15000;
 constexpr DWORD kPollMs = 50;
 constexpr UINT kSendTimeoutMs = 5000;
 // How long the dice are watched while rolling, and how long a stopped
@@ -65,38 +60,10 @@ constexpr int kMinFaceChanges = 3;
 
 void Step(const std::string& line) { std::printf("%s\n", line.c_str()); }
 
-std::wstring ImagePath(DWORD pid) {
-  const win::unique_handle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
-  wchar_t path[MAX_PATH] = {};
-  DWORD size = MAX_PATH;
-  if (!process || !::QueryFullProcessImageNameW(process.get(), 0, path, &size)) return {};
-  return path;
-}
-
-bool SamePath(const std::wstring& a, const std::wstring& b) {
-  return ::CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
-}
-
 std::wstring FullPath(const std::wstring& path) {
   wchar_t full[MAX_PATH] = {};
   const DWORD n = ::GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
   return n && n < MAX_PATH ? full : path;
-}
-
-// The program to probe: the named image, or any whose image is vesha.exe.
-bool IsProgram(DWORD pid, const std::wstring& program) {
-  const std::wstring image = ImagePath(pid);
-  if (!program.empty()) return SamePath(image, program);
-  const size_t slash = image.find_last_of(L"\\/");
-  return SamePath(slash == std::wstring::npos ? image : image.substr(slash + 1), kImageName);
-}
-
-std::vector<HWND> VisibleTopLevel(const wchar_t* className) {
-  std::vector<HWND> found;
-  for (HWND w = ::FindWindowExW(nullptr, nullptr, className, nullptr); w;
-       w = ::FindWindowExW(nullptr, w, className, nullptr))
-    if (::IsWindowVisible(w)) found.push_back(w);
-  return found;
 }
 
 // A die is read as a person reads it, by its pips: the faces put them on
@@ -142,42 +109,10 @@ int Face(unsigned pipMask) {
   return pips;
 }
 
-struct Program {
-  HWND main = nullptr;
-  win::unique_handle process;
-};
-
-Program FindProgram(const std::wstring& program) {
-  const ULONGLONG start = ::GetTickCount64();
-  std::vector<HWND> mains;
-  WaitFor(kStartTimeoutMs, [&] {
-    mains.clear();
-    for (HWND w : VisibleTopLevel(classes::kForm1))
-      if (IsProgram(ProcessOf(w), program)) mains.push_back(w);
-    return !mains.empty();
-  });
-  if (mains.empty())
-    Fail(std::string(program.empty() ? "no vesha" : "no named program's") + " main window came up within " +
-         Seconds(kStartTimeoutMs));
-  if (mains.size() > 1) Fail(std::to_string(mains.size()) + " vesha programs run; name the one to probe");
-  const DWORD pid = ProcessOf(mains.front());
-  Program p{mains.front(),
-            win::unique_handle(::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid))};
-  if (!p.process) Fail("cannot open the program's process " + std::to_string(pid));
-  Step("main window: up after " + Seconds(::GetTickCount64() - start) + " (process " + std::to_string(pid) + ")");
-  return p;
-}
-
-HWND OpenDiceWindow(const Program& p) {
-  if (!::PostMessageW(p.main, WM_COMMAND, MAKEWPARAM(app::form1::IDM_MnuZhSAI, 0), 0))
-    Fail("cannot send the menu command: the main window is gone");
-  const DWORD pid = ProcessOf(p.main);
+HWND OpenDiceWindow(const remote::RunningProgram& p) {
+  p.Command(app::form1::IDM_MnuZhSAI);
   HWND window = nullptr;
-  WaitFor(kWindowTimeoutMs, [&] {
-    for (HWND w : VisibleTopLevel(classes::kFrmSaizi))
-      if (ProcessOf(w) == pid) window = w;
-    return window != nullptr;
-  });
+  WaitFor(kWindowTimeoutMs, [&] { return (window = p.Window(classes::kFrmSaizi)) != nullptr; });
   if (!window) Fail("the dice window did not open within " + Seconds(kWindowTimeoutMs));
   return window;
 }
@@ -198,10 +133,10 @@ std::vector<HWND> CheckDice(HWND window) {
   // Read left to right, as a person does.
   std::sort(dice.begin(), dice.end(), [](HWND a, HWND b) { return ScreenLeft(a) < ScreenLeft(b); });
   int enabled = 0;
-  for (int id : kCastButtons) enabled += ::IsWindowEnabled(::GetDlgItem(window, id)) != 0;
+  for (int id : kCastButtonIds) enabled += ::IsWindowEnabled(::GetDlgItem(window, id)) != 0;
   const std::string seen = std::to_string(dice.size()) + " dice, " + std::to_string(enabled) + " of " +
-                           std::to_string(kCastButtons.size()) + " cast buttons enabled";
-  if (dice.size() != kDice || enabled != static_cast<int>(kCastButtons.size()))
+                           std::to_string(kCastButtonIds.size()) + " cast buttons enabled";
+  if (dice.size() != kDice || enabled != static_cast<int>(kCastButtonIds.size()))
     Fail("dice window: " + seen +
          "; the dice control could not be created (is tumbix.ocx missing or unregistered?)");
   Step("dice window: open, " + seen);
@@ -219,7 +154,7 @@ Masks PipMasks(const std::vector<HWND>& dice) {
 // The first cast: both dice roll, and when the second stops the window
 // puts the focus in the first sum box, for the user to type the sum.
 void Cast(HWND window, const std::vector<HWND>& dice) {
-  HWND button = ::GetDlgItem(window, kCastButtons.front());
+  HWND button = ::GetDlgItem(window, kCastButtonIds.front());
   HWND firstBox = ::GetDlgItem(window, app::frmSaizi_ids::IDC_txts1);
   DWORD_PTR ignored = 0;
   if (!::SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored))
@@ -260,16 +195,6 @@ void Cast(HWND window, const std::vector<HWND>& dice) {
        ", focus on the first sum box");
 }
 
-void Close(const Program& p) {
-  ::PostMessageW(p.main, WM_CLOSE, 0, 0);
-  if (::WaitForSingleObject(p.process.get(), kExitTimeoutMs) != WAIT_OBJECT_0)
-    Fail("the program did not end within " + Seconds(kExitTimeoutMs) + " of closing its main window");
-  DWORD code = 0;
-  ::GetExitCodeProcess(p.process.get(), &code);
-  if (code != 0) Fail("the program ended with exit code " + std::to_string(code));
-  Step("program: closed, exit code 0");
-}
-
 void Report(const std::exception& e) { std::printf("FAILED: %s\n", e.what()); }
 
 }  // namespace
@@ -283,9 +208,10 @@ int wmain(int argc, wchar_t** argv) {
   }
   const std::wstring program = argc == 3 ? FullPath(argv[2]) : L"";
 
-  Program p;
+  std::optional<remote::RunningProgram> p;
   try {
-    p = FindProgram(program);
+    p.emplace(remote::RunningProgram::AlreadyRunning{}, program);
+    Step("main window: up after " + Seconds(p->StartMs()) + " (process " + std::to_string(p->pid()) + ")");
   } catch (const std::exception& e) {
     Report(e);
     return kFailed;
@@ -293,7 +219,7 @@ int wmain(int argc, wchar_t** argv) {
   int result = kPassed;
   if (mode == L"dice") {
     try {
-      const HWND window = OpenDiceWindow(p);
+      const HWND window = OpenDiceWindow(*p);
       Cast(window, CheckDice(window));
     } catch (const std::exception& e) {
       Report(e);
@@ -302,7 +228,8 @@ int wmain(int argc, wchar_t** argv) {
   }
   // Closed even after a failure, so no test leaves the program running.
   try {
-    Close(p);
+    p->Close();
+    Step("program: closed, exit code 0");
   } catch (const std::exception& e) {
     Report(e);
     result = kFailed;

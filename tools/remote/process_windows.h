@@ -19,7 +19,8 @@ bool WaitFor(ULONGLONG timeoutMs, const std::function<bool()>& condition);
 DWORD ProcessOf(HWND hwnd);
 std::wstring ClassOf(HWND hwnd);
 
-// The process's visible top-level windows of that class.
+// The visible top-level windows of that class, of every process or of one.
+std::vector<HWND> VisibleTopLevel(const wchar_t* className);
 std::vector<HWND> TopLevelOf(DWORD pid, const wchar_t* className);
 std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* className);
 

@@ -1,7 +1,6 @@
 #include "strict/call_log.h"
 
 #include <ocidl.h>
-#include <olectl.h>
 
 #include "dicectl/registration.h"
 #include "dicectl/tumbix.h"
@@ -17,19 +16,11 @@ std::string IidName(REFIID iid) {
       {IID_IUnknown, "IUnknown"},
       {IID_IDispatch, "IDispatch"},
       {IID_IOleClientSite, "IOleClientSite"},
-      {IID_IOleWindow, "IOleWindow"},
       {IID_IOleInPlaceSite, "IOleInPlaceSite"},
       {IID_IOleInPlaceSiteEx, "IOleInPlaceSiteEx"},
       {IID_IOleInPlaceSiteWindowless, "IOleInPlaceSiteWindowless"},
       {IID_IOleControlSite, "IOleControlSite"},
-      {IID_IOleContainer, "IOleContainer"},
-      {IID_IOleInPlaceFrame, "IOleInPlaceFrame"},
-      {IID_IOleInPlaceUIWindow, "IOleInPlaceUIWindow"},
-      {IID_IServiceProvider, "IServiceProvider"},
-      {IID_IAdviseSink, "IAdviseSink"},
       {IID_IPropertyNotifySink, "IPropertyNotifySink"},
-      {IID_IPropertyBag, "IPropertyBag"},
-      {IID_IMarshal, "IMarshal"},
       {DIID___Dice, "__Dice"},
   };
   for (const Named& n : kNames) {
@@ -39,30 +30,17 @@ std::string IidName(REFIID iid) {
   return std::string(text.begin(), text.end());
 }
 
-std::string Logged(std::string_view method, long number, std::string_view rest) {
-  std::string call(method);
-  call += '(';
-  call += std::to_string(number);
-  call += rest;
-  call += ')';
-  return call;
+std::string VarTypeName(VARTYPE type) {
+  static const std::pair<VARTYPE, const char*> kNames[] = {
+      {VT_EMPTY, "EMPTY"}, {VT_I2, "I2"}, {VT_I4, "I4"}, {VT_BOOL, "BOOL"}, {VT_BSTR, "BSTR"}};
+  for (const auto& [named, name] : kNames) {
+    if (named == type) return name;
+  }
+  return std::to_string(type);
 }
 
-std::string VarTypeName(VARTYPE type) {
-  switch (type) {
-    case VT_EMPTY:
-      return "EMPTY";
-    case VT_I2:
-      return "I2";
-    case VT_I4:
-      return "I4";
-    case VT_BOOL:
-      return "BOOL";
-    case VT_BSTR:
-      return "BSTR";
-    default:
-      return std::to_string(type);
-  }
+std::string EventCall(const std::string& sink, DISPID id, const std::string& types) {
+  return sink + ".Invoke(" + std::to_string(id) + types + ")";
 }
 
 }  // namespace dicectl_tests

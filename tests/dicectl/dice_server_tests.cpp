@@ -46,17 +46,17 @@ std::wstring AsOnAChineseSystem(const std::wstring& read) {
   return text;
 }
 
+win::com_ptr<ITypeInfo> InfoAt(ITypeLib* lib, UINT index) {
+  win::com_ptr<ITypeInfo> info;
+  lib->GetTypeInfo(index, info.put());
+  return info;
+}
+
 struct TypeAttr {
   win::com_ptr<ITypeInfo> info;
   TYPEATTR* attr = nullptr;
   explicit TypeAttr(ITypeInfo* of) : info(of) {
     if (info) info->GetTypeAttr(&attr);
-  }
-  TypeAttr(ITypeLib* lib, UINT index) : TypeAttr(InfoAt(lib, index).get()) {}
-  static win::com_ptr<ITypeInfo> InfoAt(ITypeLib* lib, UINT index) {
-    win::com_ptr<ITypeInfo> info;
-    lib->GetTypeInfo(index, info.put());
-    return info;
   }
   TypeAttr(const TypeAttr&) = delete;
   TypeAttr& operator=(const TypeAttr&) = delete;
@@ -118,7 +118,7 @@ TEST_F(DiceTypeLibrary, EntriesComeInTheirOrderWithTheirFlags) {
   ASSERT_EQ(lib->GetTypeInfoCount(), std::size(expected));
   for (UINT i = 0; i < std::size(expected); ++i) {
     SCOPED_TRACE(expected[i].name);
-    TypeAttr t(lib.get(), i);
+    const TypeAttr t(InfoAt(lib.get(), i).get());
     ASSERT_NE(t.attr, nullptr);
     EXPECT_EQ(Name(t.info.get()), expected[i].name);
     EXPECT_EQ(t.attr->typekind, expected[i].kind);
@@ -192,7 +192,7 @@ TEST_F(DiceTypeLibrary, EventsFaceNumbersAndTheDefaultsOfTheClass) {
     events->ReleaseFuncDesc(f);
   }
 
-  const TypeAttr numbers(lib.get(), 5);
+  const TypeAttr numbers(InfoAt(lib.get(), 5).get());
   ASSERT_EQ(numbers.attr->cVars, 7);
   for (UINT i = 0; i < 7; ++i) {
     VARDESC* v = nullptr;
@@ -229,15 +229,13 @@ TEST_F(DiceTypeLibrary, EventsFaceNumbersAndTheDefaultsOfTheClass) {
 }
 
 TEST(DiceLibrary, VersionResourceNamesTheLibrary) {
-  using testing_support::VersionString;
-  EXPECT_EQ(VersionString(kLibrary, L"FileVersion"), L"1.00");
-  EXPECT_EQ(VersionString(kLibrary, L"ProductVersion"), L"1.00");
-  EXPECT_EQ(VersionString(kLibrary, L"ProductName"), L"tumbix");
-  EXPECT_EQ(VersionString(kLibrary, L"InternalName"), L"tumbix");
-  EXPECT_EQ(VersionString(kLibrary, L"OriginalFilename"), L"tumbix.ocx");
-  EXPECT_EQ(VersionString(kLibrary, L"FileDescription"), L"" VESHA_CONTROL_DESCRIPTION);
-  EXPECT_EQ(VersionString(kLibrary, L"LegalCopyright"), L"" VESHA_COPYRIGHT);
-  EXPECT_NE(VersionString(kLibrary, L"OLESelfRegister"), L"<missing>");
+  const std::pair<const wchar_t*, std::wstring> strings[] = {
+      {L"FileVersion", L"1.00"},         {L"ProductVersion", L"1.00"},
+      {L"ProductName", L"tumbix"},       {L"InternalName", L"tumbix"},
+      {L"OriginalFilename", L"tumbix.ocx"}, {L"FileDescription", L"" VESHA_CONTROL_DESCRIPTION},
+      {L"LegalCopyright", L"" VESHA_COPYRIGHT}};
+  for (const auto& [name, value] : strings) EXPECT_EQ(testing_support::VersionString(kLibrary, name), value) << name;
+  EXPECT_NE(testing_support::VersionString(kLibrary, L"OLESelfRegister"), L"<missing>");
   DWORD handle = 0;
   std::vector<unsigned char> data(::GetFileVersionInfoSizeW(kLibrary.c_str(), &handle));
   ASSERT_TRUE(::GetFileVersionInfoW(kLibrary.c_str(), 0, static_cast<DWORD>(data.size()), data.data()));
@@ -251,28 +249,23 @@ TEST(DiceLibrary, VersionResourceNamesTheLibrary) {
   EXPECT_EQ(translation->codePage, 1200);
 }
 
+constexpr COLORREF kRed = RGB(255, 0, 0);
+
 // Red areas of a picture, counted as 4-connected regions.
-int RedRegions(const std::vector<COLORREF>& pixels, int width, int height) {
-  std::vector<bool> seen(pixels.size());
+int RedRegions(std::vector<COLORREF> pixels, size_t width) {
   int regions = 0;
   for (size_t start = 0; start < pixels.size(); ++start) {
-    if (seen[start] || pixels[start] != RGB(255, 0, 0)) continue;
+    if (pixels[start] != kRed) continue;
     ++regions;
-    std::vector<size_t> todo{start};
-    seen[start] = true;
-    while (!todo.empty()) {
+    for (std::vector<size_t> todo{start}; !todo.empty();) {
       const size_t at = todo.back();
       todo.pop_back();
-      const int x = static_cast<int>(at % width), y = static_cast<int>(at / width);
-      const int next[4][2] = {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
-      for (const auto& [nx, ny] : next) {
-        if (nx < 0 || ny < 0 || nx >= width || ny >= height) continue;
-        const size_t n = static_cast<size_t>(ny) * width + nx;
-        if (!seen[n] && pixels[n] == RGB(255, 0, 0)) {
-          seen[n] = true;
-          todo.push_back(n);
-        }
-      }
+      if (pixels[at] != kRed) continue;
+      pixels[at] = 0;  // counted
+      if (at % width > 0) todo.push_back(at - 1);
+      if (at % width + 1 < width) todo.push_back(at + 1);
+      if (at >= width) todo.push_back(at - width);
+      if (at + width < pixels.size()) todo.push_back(at + width);
     }
   }
   return regions;
@@ -301,22 +294,29 @@ TEST(DiceLibrary, FacePicturesAreRedPipsOnWhite) {
   for (int face = 1; face <= 6; ++face) {
     const auto pixels = picture(face, 40, 40);
     ASSERT_EQ(pixels.size(), 1600u) << "face " << face;
-    for (COLORREF c : pixels) ASSERT_TRUE(c == RGB(255, 255, 255) || c == RGB(255, 0, 0)) << "face " << face;
-    EXPECT_EQ(RedRegions(pixels, 40, 40), face + 1) << "the border and " << face << " pips";
+    for (COLORREF c : pixels) ASSERT_TRUE(c == RGB(255, 255, 255) || c == kRed) << "face " << face;
+    EXPECT_EQ(RedRegions(pixels, 40), face + 1) << "the border and " << face << " pips";
   }
   const auto toolbox = picture(kToolboxBitmap, 16, 15);
   ASSERT_EQ(toolbox.size(), 240u);
-  for (COLORREF c : toolbox) ASSERT_TRUE(c == RGB(255, 255, 255) || c == RGB(255, 0, 0));
+  for (COLORREF c : toolbox) ASSERT_TRUE(c == RGB(255, 255, 255) || c == kRed);
 }
 
 bool KeyExists(HKEY root, const std::wstring& path, REGSAM view = 0) {
   HKEY key = nullptr;
-  const bool found = ::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key) == ERROR_SUCCESS;
+  const LSTATUS opened = ::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key);
   const win::unique_hkey owned(key);
-  return found;
+  return opened == ERROR_SUCCESS;
 }
 
 using dicectl::GuidText;
+
+std::wstring Value(const std::wstring& key, const wchar_t* name = nullptr) {
+  wchar_t value[MAX_PATH] = L"";
+  DWORD size = sizeof value;
+  ::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size);
+  return value;
+}
 
 std::vector<std::wstring> EveryKeyWritten() {
   return {L"CLSID\\" + GuidText(CLSID_Dice), L"CLSID\\" + GuidText(CLSID_DiceProperty), L"Tumbix.Dice",
@@ -359,15 +359,8 @@ TEST_F(DiceRegistration, RoundTripLeavesNoKeyBehind) {
   for (const auto& key : EveryKeyWritten()) EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, key)) << key;
   const std::wstring clsid = L"CLSID\\" + GuidText(CLSID_Dice);
   EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, clsid + L"\\Control"));
-  wchar_t value[MAX_PATH] = L"";
-  DWORD size = sizeof value;
-  ::RegGetValueW(HKEY_CLASSES_ROOT, (clsid + L"\\InprocServer32").c_str(), L"ThreadingModel", RRF_RT_REG_SZ,
-                 nullptr, value, &size);
-  EXPECT_STREQ(value, L"Apartment");
-  size = sizeof value;
-  ::RegGetValueW(HKEY_CLASSES_ROOT, (clsid + L"\\ToolboxBitmap32").c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value,
-                 &size);
-  EXPECT_TRUE(std::wstring(value).ends_with(L", 30000")) << value;
+  EXPECT_EQ(Value(clsid + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
+  EXPECT_TRUE(Value(clsid + L"\\ToolboxBitmap32").ends_with(L", " + std::to_wstring(kToolboxBitmap)));
 
   ASSERT_EQ(unregisterServer(), S_OK);
   EXPECT_FALSE(Creatable());

@@ -7,6 +7,7 @@
 #include <olectl.h>
 
 #include <cstdio>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,8 @@ namespace {
 
 using dicectl_tests::CallLog;
 using dicectl_tests::DiceLibrary;
+using dicectl_tests::EventCall;
 using dicectl_tests::HostedDice;
-using dicectl_tests::Logged;
 using dicectl_tests::NewDice;
 using dicectl_tests::StrictBag;
 using dicectl_tests::StrictSink;
@@ -34,16 +35,29 @@ using Calls = std::vector<std::string>;
 class DiceStrictState : public dicectl_tests::StrictTest {};
 
 struct Properties {
-  DiceSixNumber halfChance{};
-  VARIANT_BOOL resizeable{};
+  LONG halfChance = NoHalfChance;
+  VARIANT_BOOL resizeable = VARIANT_TRUE;
+  bool operator==(const Properties&) const = default;
 };
+std::ostream& operator<<(std::ostream& out, const Properties& p) {
+  return out << "HalfChance " << p.halfChance << ", Resizeable " << p.resizeable;
+}
+constexpr Properties kDefaults;
 
-Properties PropertiesOf(IUnknown* control) {
+Properties PropertiesOf(const win::com_ptr<IUnknown>& control) {
+  const auto dice = control.query<_Dice>();
+  DiceSixNumber halfChance{};
   Properties p;
-  const auto dice = win::com_ptr<IUnknown>(control).query<_Dice>();
-  dice->get_HalfChance(&p.halfChance);
+  dice->get_HalfChance(&halfChance);
   dice->get_Resizeable(&p.resizeable);
+  p.halfChance = halfChance;
   return p;
+}
+
+win::com_ptr<IStream> NewStream() {
+  win::com_ptr<IStream> stream;
+  ::CreateStreamOnHGlobal(nullptr, TRUE, stream.put());
+  return stream;
 }
 
 void Rewind(IStream* stream) {
@@ -51,75 +65,70 @@ void Rewind(IStream* stream) {
   stream->Seek(start, STREAM_SEEK_SET, nullptr);
 }
 
-win::com_ptr<IStream> SavedStream(DiceSixNumber halfChance, VARIANT_BOOL resizeable) {
+// A control with the given properties, saved and rewound.
+win::com_ptr<IStream> SavedStream(const Properties& p) {
   const auto dice = NewDice<_Dice>();
-  dice->put_HalfChance(halfChance);
-  dice->put_Resizeable(resizeable);
-  win::com_ptr<IStream> stream;
-  ::CreateStreamOnHGlobal(nullptr, TRUE, stream.put());
+  dice->put_HalfChance(static_cast<DiceSixNumber>(p.halfChance));
+  dice->put_Resizeable(p.resizeable);
+  const auto stream = NewStream();
   dice.query<IPersistStreamInit>()->Save(stream.get(), TRUE);
   Rewind(stream.get());
   return stream;
 }
 
-// InitNew and Load each start an object's life, and exclude each other:
-// InitNew after Load, and Load after InitNew, are E_UNEXPECTED, through
-// either persistence interface. Nothing forbids a second InitNew, or
-// loading a loaded control again.
+HRESULT LoadBag(const win::com_ptr<IUnknown>& dice, IPropertyBag* bag) {
+  return dice.query<IPersistPropertyBag>()->Load(bag, nullptr);
+}
+
+// InitNew and Load each start an object's life, and exclude each other
+// through either persistence interface. Nothing forbids a second InitNew,
+// or loading a loaded control again; a failed load starts nothing.
 TEST_F(DiceStrictState, InitNewAndLoadExcludeEachOther) {
   CallLog log;
   StrictBag bag(log);
   V_VT(bag[L"HalfChance"].value.get()) = VT_I4;
   V_I4(bag[L"HalfChance"].value.get()) = Dice3;
-  const auto saved = SavedStream(Dice4, VARIANT_FALSE);
+  const Properties saved{Dice4, VARIANT_FALSE};
+  const auto stream = SavedStream(saved);
   {
-    SCOPED_TRACE("new, then loaded");
     const auto dice = NewDice<IUnknown>();
     ASSERT_TRUE(dice);
-    const auto stream = dice.query<IPersistStreamInit>();
-    const auto bagged = dice.query<IPersistPropertyBag>();
-    EXPECT_EQ(stream->InitNew(), S_OK);
-    EXPECT_EQ(stream->InitNew(), S_OK);
-    EXPECT_EQ(bagged->InitNew(), S_OK);
-    EXPECT_EQ(stream->Load(saved.get()), E_UNEXPECTED);
-    EXPECT_EQ(bagged->Load(&bag, nullptr), E_UNEXPECTED);
+    const auto streamed = dice.query<IPersistStreamInit>();
+    EXPECT_EQ(streamed->InitNew(), S_OK);
+    EXPECT_EQ(streamed->InitNew(), S_OK);
+    EXPECT_EQ(dice.query<IPersistPropertyBag>()->InitNew(), S_OK);
+    EXPECT_EQ(streamed->Load(stream.get()), E_UNEXPECTED);
+    EXPECT_EQ(LoadBag(dice, &bag), E_UNEXPECTED);
     EXPECT_EQ(log.Take(), Calls{}) << "a refused load reads nothing";
-    EXPECT_EQ(PropertiesOf(dice.get()).halfChance, NoHalfChance);
-    EXPECT_EQ(PropertiesOf(dice.get()).resizeable, VARIANT_TRUE);
+    EXPECT_EQ(PropertiesOf(dice), kDefaults);
   }
   {
-    SCOPED_TRACE("loaded from a stream, then new");
     const auto dice = NewDice<IUnknown>();
-    const auto stream = dice.query<IPersistStreamInit>();
-    Rewind(saved.get());
-    ASSERT_EQ(stream->Load(saved.get()), S_OK);
-    EXPECT_EQ(PropertiesOf(dice.get()).halfChance, Dice4);
-    EXPECT_EQ(stream->InitNew(), E_UNEXPECTED);
+    const auto streamed = dice.query<IPersistStreamInit>();
+    ASSERT_EQ(streamed->Load(stream.get()), S_OK);
+    EXPECT_EQ(PropertiesOf(dice), saved);
+    EXPECT_EQ(streamed->InitNew(), E_UNEXPECTED);
     EXPECT_EQ(dice.query<IPersistPropertyBag>()->InitNew(), E_UNEXPECTED);
-    Rewind(saved.get());
-    EXPECT_EQ(stream->Load(saved.get()), S_OK) << "loading again is no second start";
+    Rewind(stream.get());
+    EXPECT_EQ(streamed->Load(stream.get()), S_OK) << "loading again is no second start";
   }
   {
-    SCOPED_TRACE("loaded from a bag, then new");
     const auto dice = NewDice<IUnknown>();
-    ASSERT_EQ(dice.query<IPersistPropertyBag>()->Load(&bag, nullptr), S_OK);
-    EXPECT_EQ(PropertiesOf(dice.get()).halfChance, Dice3);
+    ASSERT_EQ(LoadBag(dice, &bag), S_OK);
+    EXPECT_EQ(PropertiesOf(dice).halfChance, Dice3);
     EXPECT_EQ(dice.query<IPersistStreamInit>()->InitNew(), E_UNEXPECTED);
     EXPECT_EQ(log.Take(), (Calls{"Bag.Read(HalfChance:I4)", "Bag.Read(Resizeable:BOOL)"}));
   }
   {
-    SCOPED_TRACE("a failed load starts nothing");
     const auto dice = NewDice<IUnknown>();
-    win::com_ptr<IStream> empty;
-    ::CreateStreamOnHGlobal(nullptr, TRUE, empty.put());
-    EXPECT_TRUE(FAILED(dice.query<IPersistStreamInit>()->Load(empty.get())));
-    EXPECT_EQ(dice.query<IPersistStreamInit>()->InitNew(), S_OK);
+    EXPECT_TRUE(FAILED(dice.query<IPersistStreamInit>()->Load(NewStream().get())));
+    EXPECT_EQ(dice.query<IPersistStreamInit>()->InitNew(), S_OK) << "a failed load starts nothing";
   }
   EXPECT_EQ(bag.HeldByOthers(), 0) << "a control may not keep the bag";
 }
 
 // A bag keeps only what differs from the defaults, under the properties'
-// names and types, and gives it back; a stream keeps both properties and
+// names and types, and gives it back, converting another type; a stream
 // refuses to load from less than a whole record.
 TEST_F(DiceStrictState, SavedStateComesBackAndLeavesOutTheDefaults) {
   CallLog log;
@@ -137,43 +146,32 @@ TEST_F(DiceStrictState, SavedStateComesBackAndLeavesOutTheDefaults) {
   EXPECT_EQ(streamed->IsDirty(), S_FALSE);
   EXPECT_EQ(log.Take(), (Calls{"Bag.Write(HalfChance:I4)", "Bag.Write(Resizeable:BOOL)"}));
   const auto loaded = NewDice<IUnknown>();
-  ASSERT_EQ(loaded.query<IPersistPropertyBag>()->Load(&bag, nullptr), S_OK);
-  EXPECT_EQ(PropertiesOf(loaded.get()).halfChance, Dice4);
-  EXPECT_EQ(PropertiesOf(loaded.get()).resizeable, VARIANT_FALSE);
+  ASSERT_EQ(LoadBag(loaded, &bag), S_OK);
+  EXPECT_EQ(PropertiesOf(loaded), (Properties{Dice4, VARIANT_FALSE}));
 
-  // Another type is converted.
   StrictBag typed(log);
   V_VT(typed[L"HalfChance"].value.get()) = VT_BSTR;
   V_BSTR(typed[L"HalfChance"].value.get()) = ::SysAllocString(L"2");
   const auto converted = NewDice<IUnknown>();
-  ASSERT_EQ(converted.query<IPersistPropertyBag>()->Load(&typed, nullptr), S_OK);
-  EXPECT_EQ(PropertiesOf(converted.get()).halfChance, Dice2);
-  EXPECT_EQ(PropertiesOf(converted.get()).resizeable, VARIANT_TRUE);
+  ASSERT_EQ(LoadBag(converted, &typed), S_OK);
+  EXPECT_EQ(PropertiesOf(converted), (Properties{Dice2, VARIANT_TRUE}));
 
-  win::com_ptr<IStream> saved, cut;
-  ::CreateStreamOnHGlobal(nullptr, TRUE, saved.put());
-  ::CreateStreamOnHGlobal(nullptr, TRUE, cut.put());
-  ASSERT_EQ(streamed->Save(saved.get(), TRUE), S_OK);
-  Rewind(saved.get());
-  const auto fromStream = NewDice<IUnknown>();
-  ASSERT_EQ(fromStream.query<IPersistStreamInit>()->Load(saved.get()), S_OK);
-  EXPECT_EQ(PropertiesOf(fromStream.get()).halfChance, Dice4);
-  EXPECT_EQ(PropertiesOf(fromStream.get()).resizeable, VARIANT_FALSE);
+  const auto saved = SavedStream({Dice4, VARIANT_FALSE});
   ULARGE_INTEGER whole{};
   ASSERT_EQ(streamed->GetSizeMax(&whole), S_OK);
   std::vector<char> bytes(static_cast<size_t>(whole.QuadPart) - 1);
   const auto size = static_cast<ULONG>(bytes.size());
-  Rewind(saved.get());
+  const auto cut = NewStream();
   ASSERT_EQ(saved->Read(bytes.data(), size, nullptr), S_OK);
   ASSERT_EQ(cut->Write(bytes.data(), size, nullptr), S_OK);
   Rewind(cut.get());
   const auto fresh = NewDice<IUnknown>();
   EXPECT_TRUE(FAILED(fresh.query<IPersistStreamInit>()->Load(cut.get())));
-  EXPECT_EQ(PropertiesOf(fresh.get()).halfChance, NoHalfChance) << "a refused load changes nothing";
+  EXPECT_EQ(PropertiesOf(fresh), kDefaults) << "a refused load changes nothing";
 }
 
-// What a bag answers: its result, and a value of the type given holding
-// the number, or the text when there is one.
+// What a bag answers for each key: its result, and a value of the type
+// given holding the number, or the text when there is one.
 struct OddAnswer {
   const char* what;
   HRESULT result;
@@ -181,6 +179,7 @@ struct OddAnswer {
   LONG number = 0;
   const wchar_t* text = nullptr;
   bool leave = false;
+  bool absent = false;
 };
 
 // Whatever a bag answers that is no value of its own, the control keeps
@@ -197,12 +196,14 @@ TEST_F(DiceStrictState, OddPropertyBagsLeaveTheDefaults) {
       {"a null string", S_OK, VT_BSTR},
       {"an error value", S_OK, VT_ERROR, DISP_E_PARAMNOTFOUND},
       {"S_OK with the value left as asked", S_OK, VT_EMPTY, 0, nullptr, true},
+      {"no key at all", S_OK, VT_EMPTY, 0, nullptr, false, true},
   };
   for (const OddAnswer& odd : answers) {
     SCOPED_TRACE(odd.what);
     CallLog log;
     StrictBag bag(log);
     for (const wchar_t* key : {L"HalfChance", L"Resizeable"}) {
+      if (odd.absent) break;
       VARIANT* value = bag[key].value.get();
       *value = VARIANT{};
       V_VT(value) = odd.type;
@@ -213,21 +214,30 @@ TEST_F(DiceStrictState, OddPropertyBagsLeaveTheDefaults) {
     }
     const auto dice = NewDice<IUnknown>();
     ASSERT_TRUE(dice);
-    EXPECT_EQ(dice.query<IPersistPropertyBag>()->Load(&bag, nullptr), S_OK);
-    EXPECT_EQ(PropertiesOf(dice.get()).halfChance, NoHalfChance);
-    EXPECT_EQ(PropertiesOf(dice.get()).resizeable, VARIANT_TRUE);
+    EXPECT_EQ(LoadBag(dice, &bag), S_OK);
+    EXPECT_EQ(PropertiesOf(dice), kDefaults);
     EXPECT_EQ(log.Take(), (Calls{"Bag.Read(HalfChance:I4)", "Bag.Read(Resizeable:BOOL)"}));
     EXPECT_EQ(bag.HeldByOthers(), 0);
   }
-  {
-    SCOPED_TRACE("no key at all");
-    CallLog log;
-    StrictBag bag(log);
-    const auto dice = NewDice<IUnknown>();
-    EXPECT_EQ(dice.query<IPersistPropertyBag>()->Load(&bag, nullptr), S_OK);
-    EXPECT_EQ(PropertiesOf(dice.get()).halfChance, NoHalfChance);
-    EXPECT_EQ(PropertiesOf(dice.get()).resizeable, VARIANT_TRUE);
+}
+
+// A sink advised on one of an active control's connection points.
+struct Advised {
+  Advised(HostedDice& dice, CallLog& log, const char* name, REFIID point, std::vector<IID> answers)
+      : sink(log, name, std::move(answers)) {
+    dice.object.query<IConnectionPointContainer>()->FindConnectionPoint(point, this->point.put());
+    if (this->point) result = this->point->Advise(sink.Unknown(), &cookie);
   }
+  StrictSink sink;
+  win::com_ptr<IConnectionPoint> point;
+  HRESULT result = E_FAIL;
+  DWORD cookie = 1;
+};
+
+// Ends a roll: a click, then the ending phase's ticks.
+void EndRoll(const HostedDice& dice) {
+  dice.Click();
+  for (int tick = 0; tick < dicectl::kSlowTickCount; ++tick) dice.Tick();
 }
 
 // Events are held back while the container has them frozen, however
@@ -237,51 +247,37 @@ TEST_F(DiceStrictState, FrozenEventsAreHeldBackUntilThawed) {
   HostedDice dice;
   ASSERT_TRUE(dice.ok());
   ASSERT_EQ(dice.DoVerb(OLEIVERB_INPLACEACTIVATE), S_OK);
+  dice.log.Take();
   CallLog log;
-  StrictSink sink(log, "sink", {DIID___Dice});
-  win::com_ptr<IConnectionPoint> point;
-  ASSERT_EQ(dice.object.query<IConnectionPointContainer>()->FindConnectionPoint(DIID___Dice, point.put()), S_OK);
-  DWORD cookie = 0;
-  ASSERT_EQ(point->Advise(sink.Unknown(), &cookie), S_OK);
+  Advised advised(dice, log, "sink", DIID___Dice, {DIID___Dice});
+  ASSERT_EQ(advised.result, S_OK);
   log.Take();
   const auto control = dice.object.query<IOleControl>();
-  const auto ended = [&] {
-    dice.Click();
-    for (int tick = 0; tick < 3; ++tick) dice.Tick();
-  };
-  const std::string started = Logged("sink.Invoke", dicectl::kDispidStartDice);
-  const std::string endedCall = Logged("sink.Invoke", dicectl::kDispidEndDice, ":I2");
+  const std::string started = EventCall("sink", dicectl::kDispidStartDice);
+  const std::string ended = EventCall("sink", dicectl::kDispidEndDice, ":I2");
 
   EXPECT_EQ(control->FreezeEvents(TRUE), S_OK);
   EXPECT_EQ(control->FreezeEvents(TRUE), S_OK);
   dice.Tick();
   EXPECT_EQ(control->FreezeEvents(FALSE), S_OK);
-  ended();
+  EndRoll(dice);
   EXPECT_EQ(log.Take(), Calls{}) << "still frozen once";
 
   EXPECT_EQ(control->FreezeEvents(FALSE), S_OK);
   dice.Tick();
-  ended();
-  EXPECT_EQ(log.Take(), (Calls{started, endedCall}));
+  EndRoll(dice);
+  EXPECT_EQ(log.Take(), (Calls{started, ended}));
 
   EXPECT_EQ(control->FreezeEvents(FALSE), S_OK) << "always S_OK";
   EXPECT_EQ(control->FreezeEvents(TRUE), S_OK);
   dice.Tick();
   EXPECT_EQ(log.Take(), Calls{}) << "a thaw too many is no credit";
   EXPECT_EQ(control->FreezeEvents(FALSE), S_OK);
-  ended();
-  EXPECT_EQ(log.Take(), Calls{endedCall});
-  EXPECT_EQ(point->Unadvise(cookie), S_OK);
-  EXPECT_EQ(sink.HeldByOthers(), 0);
-  EXPECT_EQ(dice.log.Take(), (Calls{"QueryInterface(IOleInPlaceSite)", "CanInPlaceActivate()", "OnInPlaceActivate()",
-                                    "GetWindow()", "GetWindowContext()", "ShowObject()"}))
-      << "events are for the sink, not the site";
-}
-
-IID InterfaceOf(IConnectionPoint* point) {
-  IID iid = IID_NULL;
-  point->GetConnectionInterface(&iid);
-  return iid;
+  EndRoll(dice);
+  EXPECT_EQ(log.Take(), Calls{ended});
+  EXPECT_EQ(advised.point->Unadvise(advised.cookie), S_OK);
+  EXPECT_EQ(advised.sink.HeldByOthers(), 0);
+  EXPECT_EQ(dice.log.Take(), Calls{}) << "events are for the sink, not the site";
 }
 
 TEST_F(DiceStrictState, ConnectionPointsAreEnumeratedAndFoundByInterface) {
@@ -305,7 +301,7 @@ TEST_F(DiceStrictState, ConnectionPointsAreEnumeratedAndFoundByInterface) {
   win::com_ptr<IEnumConnectionPoints> all;
   ASSERT_EQ(container->EnumConnectionPoints(all.put()), S_OK);
   IConnectionPoint* got[3] = {};
-  ULONG fetched = 0;
+  ULONG fetched = 1;
   EXPECT_EQ(all->Next(0, got, &fetched), S_OK);
   EXPECT_EQ(fetched, 0u);
   EXPECT_EQ(all->Next(3, got, &fetched), S_FALSE);
@@ -323,88 +319,74 @@ TEST_F(DiceStrictState, ConnectionPointsAreEnumeratedAndFoundByInterface) {
   ASSERT_EQ(all->Clone(clone.put()), S_OK);
   win::com_ptr<IConnectionPoint> fromClone, fromOriginal;
   EXPECT_EQ(clone->Next(1, fromClone.put(), nullptr), S_OK);
-  EXPECT_EQ(InterfaceOf(fromClone.get()), IID_IPropertyNotifySink) << "a clone starts where the original stands";
+  EXPECT_EQ(fromClone.get(), notices.get()) << "a clone starts where the original stands";
   EXPECT_EQ(all->Next(1, fromOriginal.put(), nullptr), S_OK);
   EXPECT_EQ(fromOriginal.get(), fromClone.get()) << "and moves on its own";
   EXPECT_EQ(clone->Skip(1), S_FALSE);
   EXPECT_EQ(all->Reset(), S_OK);
   EXPECT_EQ(all->Skip(3), S_FALSE);
-  EXPECT_EQ(all->Next(1, got, &fetched), S_FALSE);
-  EXPECT_EQ(fetched, 0u);
 }
 
 // Advise takes only sinks of the point's interface and calls them through
 // it; Unadvise takes only live cookies of its own point, once; a sink may
 // unadvise itself and others while it is called, and an unadvised sink
-// hears nothing more.
+// hears nothing more. A refused value is no change to notify.
 TEST_F(DiceStrictState, AdviseAndUnadviseKeepTheirWord) {
   HostedDice dice;
   ASSERT_TRUE(dice.ok());
   ASSERT_EQ(dice.DoVerb(OLEIVERB_INPLACEACTIVATE), S_OK);
-  const auto container = dice.object.query<IConnectionPointContainer>();
-  win::com_ptr<IConnectionPoint> events, notices;
-  ASSERT_EQ(container->FindConnectionPoint(DIID___Dice, events.put()), S_OK);
-  ASSERT_EQ(container->FindConnectionPoint(IID_IPropertyNotifySink, notices.put()), S_OK);
   CallLog log;
-
-  StrictSink deaf(log, "deaf", {IID_IDispatch});
-  DWORD cookie = 1;
-  EXPECT_EQ(events->Advise(deaf.Unknown(), &cookie), CONNECT_E_CANNOTCONNECT);
-  EXPECT_EQ(cookie, 0u);
-  EXPECT_EQ(deaf.HeldByOthers(), 0);
-  EXPECT_EQ(log.Take(), Calls{"deaf.QueryInterface(__Dice)"});
-
+  {
+    Advised deaf(dice, log, "deaf", DIID___Dice, {IID_IDispatch});
+    EXPECT_EQ(deaf.result, CONNECT_E_CANNOTCONNECT);
+    EXPECT_EQ(deaf.cookie, 0u);
+    EXPECT_EQ(deaf.sink.HeldByOthers(), 0);
+    EXPECT_EQ(log.Take(), Calls{"deaf.QueryInterface(__Dice)"});
+  }
   // first answers only the event interface, not IDispatch: it is called
   // through the interface it was advised with.
-  StrictSink first(log, "first", {DIID___Dice});
-  StrictSink second(log, "second", {DIID___Dice, IID_IDispatch});
-  StrictSink notified(log, "notified", {IID_IPropertyNotifySink});
-  DWORD firstCookie = 0, secondCookie = 0, noticeCookie = 0;
-  ASSERT_EQ(events->Advise(first.Unknown(), &firstCookie), S_OK);
-  ASSERT_EQ(events->Advise(second.Unknown(), &secondCookie), S_OK);
-  ASSERT_EQ(notices->Advise(notified.Unknown(), &noticeCookie), S_OK);
-  EXPECT_NE(firstCookie, 0u);
-  EXPECT_NE(firstCookie, secondCookie);
+  Advised first(dice, log, "first", DIID___Dice, {DIID___Dice});
+  Advised second(dice, log, "second", DIID___Dice, {DIID___Dice, IID_IDispatch});
+  Advised notified(dice, log, "notified", IID_IPropertyNotifySink, {IID_IPropertyNotifySink});
+  ASSERT_EQ(first.result, S_OK);
+  ASSERT_EQ(second.result, S_OK);
+  ASSERT_EQ(notified.result, S_OK);
+  EXPECT_NE(first.cookie, 0u);
+  EXPECT_NE(first.cookie, second.cookie);
   log.Take();
 
-  const DWORD unknownCookie = secondCookie + noticeCookie + 100;
+  const auto& events = first.point;
   EXPECT_EQ(events->Unadvise(0), CONNECT_E_NOCONNECTION);
-  EXPECT_EQ(events->Unadvise(unknownCookie), CONNECT_E_NOCONNECTION);
-  if (noticeCookie != firstCookie && noticeCookie != secondCookie) {
-    EXPECT_EQ(events->Unadvise(noticeCookie), CONNECT_E_NOCONNECTION) << "another point's cookie";
+  EXPECT_EQ(events->Unadvise(second.cookie + notified.cookie + 100), CONNECT_E_NOCONNECTION);
+  if (notified.cookie != first.cookie && notified.cookie != second.cookie) {
+    EXPECT_EQ(events->Unadvise(notified.cookie), CONNECT_E_NOCONNECTION) << "another point's cookie";
   }
 
   dice.Tick();
-  EXPECT_EQ(log.Take(), (Calls{Logged("first.Invoke", dicectl::kDispidStartDice),
-                               Logged("second.Invoke", dicectl::kDispidStartDice)}));
-  ASSERT_EQ(dice.object.query<_Dice>()->put_HalfChance(Dice2), S_OK);
-  EXPECT_EQ(log.Take(), Calls{Logged("notified.OnChanged", dicectl::kHalfChance.dispid)});
+  EXPECT_EQ(log.Take(), (Calls{EventCall("first", dicectl::kDispidStartDice),
+                               EventCall("second", dicectl::kDispidStartDice)}));
+  const auto automation = dice.object.query<_Dice>();
+  ASSERT_EQ(automation->put_HalfChance(Dice2), S_OK);
+  EXPECT_TRUE(FAILED(automation->put_HalfChance(static_cast<DiceSixNumber>(dicectl::kLastFace + 1))));
+  EXPECT_EQ(log.Take(), Calls{"notified.OnChanged(" + std::to_string(dicectl::kHalfChance.dispid) + ")"});
 
   // Inside the next event, first lets go of itself and of second.
-  first.onEvent = [&](DISPID) {
-    EXPECT_EQ(events->Unadvise(firstCookie), S_OK);
-    EXPECT_EQ(events->Unadvise(secondCookie), S_OK);
+  first.sink.onEvent = [&](DISPID) {
+    EXPECT_EQ(events->Unadvise(first.cookie), S_OK);
+    EXPECT_EQ(events->Unadvise(second.cookie), S_OK);
   };
-  dice.Click();
-  for (int tick = 0; tick < 3; ++tick) dice.Tick();
-  EXPECT_EQ(log.Take(), Calls{Logged("first.Invoke", dicectl::kDispidEndDice, ":I2")})
+  EndRoll(dice);
+  EXPECT_EQ(log.Take(), Calls{EventCall("first", dicectl::kDispidEndDice, ":I2")})
       << "second was unadvised before its turn";
-  EXPECT_EQ(first.HeldByOthers(), 0);
-  EXPECT_EQ(second.HeldByOthers(), 0);
-  EXPECT_EQ(events->Unadvise(firstCookie), CONNECT_E_NOCONNECTION) << "a cookie is good once";
+  EXPECT_EQ(first.sink.HeldByOthers(), 0);
+  EXPECT_EQ(second.sink.HeldByOthers(), 0);
+  EXPECT_EQ(events->Unadvise(first.cookie), CONNECT_E_NOCONNECTION) << "a cookie is good once";
   dice.Tick();
   EXPECT_EQ(log.Take(), Calls{});
 
-  EXPECT_EQ(notices->Unadvise(noticeCookie), S_OK);
-  EXPECT_EQ(notified.HeldByOthers(), 0);
+  EXPECT_EQ(notified.point->Unadvise(notified.cookie), S_OK);
+  EXPECT_EQ(notified.sink.HeldByOthers(), 0);
 }
-
-constexpr COLORREF kUntouched = RGB(0, 255, 0);
-
-// A canvas that shows where nothing was drawn.
-struct Canvas : testing_support::Canvas {
-  Canvas(int width, int height) : testing_support::Canvas(width, height, kUntouched) {}
-};
 
 // The share of pixels equal in two pictures of one size.
 double Alike(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
@@ -420,9 +402,29 @@ HRESULT Draw(IViewObject* view, HDC dc, const RECTL* bounds, DWORD aspect = DVAS
   return view->Draw(aspect, -1, nullptr, nullptr, nullptr, dc, bounds, nullptr, nullptr, 0);
 }
 
+// Draws into a DC whose logical side maps to the given viewport, then
+// reads it back side by side in logical units.
+std::vector<COLORREF> DrawnMapped(IViewObject* view, int side, int scale, bool upwards) {
+  testing_support::Canvas canvas(scale * side, scale * side);
+  HDC dc = canvas.dc.get();
+  ::SetMapMode(dc, MM_ANISOTROPIC);
+  ::SetWindowExtEx(dc, side, side, nullptr);
+  ::SetViewportExtEx(dc, scale * side, upwards ? -scale * side : scale * side, nullptr);
+  ::SetViewportOrgEx(dc, 0, upwards ? scale * side : 0, nullptr);
+  const RECTL bounds{0, upwards ? side : 0, side, upwards ? 0 : side};
+  EXPECT_EQ(Draw(view, dc, &bounds), S_OK);
+  // GetPixel reads logical coordinates: back to device units first.
+  ::SetMapMode(dc, MM_TEXT);
+  ::SetViewportOrgEx(dc, 0, 0, nullptr);
+  std::vector<COLORREF> sampled;
+  for (int y = 0; y < side; ++y)
+    for (int x = 0; x < side; ++x) sampled.push_back(::GetPixel(dc, scale * x + scale / 2, scale * y + scale / 2));
+  return sampled;
+}
+
 // A container prints or keeps a picture by drawing the control into a
 // metafile or a DC with another mapping, as a printer's is; the face must
-// arrive there as on the screen.
+// arrive there as on the screen, upright.
 TEST_F(DiceStrictState, DrawsIntoMetafilesAndScaledDevices) {
   const auto dice = NewDice<IUnknown>();
   ASSERT_TRUE(dice);
@@ -430,72 +432,48 @@ TEST_F(DiceStrictState, DrawsIntoMetafilesAndScaledDevices) {
   const auto view = dice.query<IViewObject2>();
   const int side = 40;
   const RECTL bounds{0, 0, side, side};
-  Canvas screen(side, side);
+  const testing_support::Canvas screen(side, side);
   ASSERT_EQ(Draw(view.get(), screen.dc.get(), &bounds), S_OK);
   const auto face = screen.Pixels();
 
-  {
-    SCOPED_TRACE("an enhanced metafile");
-    const win::unique_window_dc reference(nullptr);
-    const int hundredthsOfMm =
-        100 * side * ::GetDeviceCaps(reference.get(), HORZSIZE) / ::GetDeviceCaps(reference.get(), HORZRES);
-    const RECT frame{0, 0, hundredthsOfMm, hundredthsOfMm};
-    HDC recording = ::CreateEnhMetaFileW(reference.get(), nullptr, &frame, nullptr);
-    ASSERT_NE(recording, nullptr);
-    EXPECT_EQ(Draw(view.get(), recording, &bounds), S_OK);
-    const unique_henhmetafile picture(::CloseEnhMetaFile(recording));
-    ASSERT_TRUE(picture);
-    Canvas played(side, side);
-    const RECT all{0, 0, side, side};
-    ASSERT_TRUE(::PlayEnhMetaFile(played.dc.get(), picture.get(), &all));
-    // Playing back maps the frame through device units; allow a stray row.
-    const double alike = Alike(played.Pixels(), face);
-    std::printf("metafile played back: %.3f of the pixels as on screen\n", alike);
-    EXPECT_GT(alike, 0.9);
-  }
-  {
-    SCOPED_TRACE("a device of twice the resolution");
-    Canvas fine(2 * side, 2 * side);
-    ::SetMapMode(fine.dc.get(), MM_ANISOTROPIC);
-    ::SetWindowExtEx(fine.dc.get(), side, side, nullptr);
-    ::SetViewportExtEx(fine.dc.get(), 2 * side, 2 * side, nullptr);
-    ASSERT_EQ(Draw(view.get(), fine.dc.get(), &bounds), S_OK);
-    // GetPixel reads logical coordinates: back to device units first.
-    ::SetMapMode(fine.dc.get(), MM_TEXT);
-    std::vector<COLORREF> sampled;
-    for (int y = 0; y < side; ++y)
-      for (int x = 0; x < side; ++x) sampled.push_back(::GetPixel(fine.dc.get(), 2 * x + 1, 2 * y + 1));
-    EXPECT_GT(Alike(sampled, face), 0.95);
-  }
-  {
-    SCOPED_TRACE("y growing upwards, as in the metric mapping modes");
-    Canvas upwards(side, side);
-    ::SetMapMode(upwards.dc.get(), MM_ANISOTROPIC);
-    ::SetWindowExtEx(upwards.dc.get(), side, side, nullptr);
-    ::SetViewportExtEx(upwards.dc.get(), side, -side, nullptr);
-    ::SetViewportOrgEx(upwards.dc.get(), 0, side, nullptr);
-    const RECTL upright{0, side, side, 0};
-    ASSERT_EQ(Draw(view.get(), upwards.dc.get(), &upright), S_OK);
-    ::SetMapMode(upwards.dc.get(), MM_TEXT);
-    ::SetViewportOrgEx(upwards.dc.get(), 0, 0, nullptr);
-    EXPECT_GT(Alike(upwards.Pixels(), face), 0.95) << "the face stands upright";
-  }
-  {
-    SCOPED_TRACE("what cannot be drawn leaves the device as it was");
-    Canvas untouched(side, side);
-    const auto before = untouched.Pixels();
-    for (DWORD aspect : {static_cast<DWORD>(DVASPECT_ICON), static_cast<DWORD>(DVASPECT_THUMBNAIL),
-                         static_cast<DWORD>(DVASPECT_DOCPRINT), 0ul})
-      EXPECT_EQ(Draw(view.get(), untouched.dc.get(), &bounds, aspect), DV_E_DVASPECT) << aspect;
-    EXPECT_EQ(Draw(view.get(), untouched.dc.get(), nullptr), E_INVALIDARG);
-    EXPECT_EQ(Draw(view.get(), nullptr, &bounds), E_INVALIDARG);
-    EXPECT_EQ(untouched.Pixels(), before);
-    SIZEL size{};
-    EXPECT_EQ(view->GetExtent(DVASPECT_ICON, -1, nullptr, &size), DV_E_DVASPECT);
-  }
+  const win::unique_window_dc reference(nullptr);
+  const int hundredthsOfMm =
+      100 * side * ::GetDeviceCaps(reference.get(), HORZSIZE) / ::GetDeviceCaps(reference.get(), HORZRES);
+  const RECT frame{0, 0, hundredthsOfMm, hundredthsOfMm};
+  HDC recording = ::CreateEnhMetaFileW(reference.get(), nullptr, &frame, nullptr);
+  ASSERT_NE(recording, nullptr);
+  EXPECT_EQ(Draw(view.get(), recording, &bounds), S_OK);
+  const unique_henhmetafile picture(::CloseEnhMetaFile(recording));
+  ASSERT_TRUE(picture);
+  const testing_support::Canvas played(side, side);
+  const RECT all{0, 0, side, side};
+  ASSERT_TRUE(::PlayEnhMetaFile(played.dc.get(), picture.get(), &all));
+  // Playing back maps the frame through device units; allow a stray row.
+  const double alike = Alike(played.Pixels(), face);
+  std::printf("metafile played back: %.3f of the pixels as on screen\n", alike);
+  EXPECT_GT(alike, 0.9);
+  EXPECT_GT(Alike(DrawnMapped(view.get(), side, 2, false), face), 0.95) << "a device of twice the resolution";
+  EXPECT_GT(Alike(DrawnMapped(view.get(), side, 1, true), face), 0.95) << "y growing upwards";
+
+  // What cannot be drawn leaves the device as it was.
+  const testing_support::Canvas untouched(side, side, RGB(0, 255, 0));
+  const auto before = untouched.Pixels();
+  for (DWORD aspect : {DWORD{DVASPECT_ICON}, DWORD{DVASPECT_THUMBNAIL}, DWORD{DVASPECT_DOCPRINT}, DWORD{0}})
+    EXPECT_EQ(Draw(view.get(), untouched.dc.get(), &bounds, aspect), DV_E_DVASPECT) << aspect;
+  EXPECT_EQ(Draw(view.get(), untouched.dc.get(), nullptr), E_INVALIDARG);
+  EXPECT_EQ(Draw(view.get(), nullptr, &bounds), E_INVALIDARG);
+  EXPECT_EQ(untouched.Pixels(), before);
+  SIZEL size{};
+  EXPECT_EQ(view->GetExtent(DVASPECT_ICON, -1, nullptr, &size), DV_E_DVASPECT);
 }
 
 HRESULT CanUnload(HMODULE library) { return testing_support::LibraryCanUnload(library); }
+
+win::com_ptr<IClassFactory> Factory(const CLSID& clsid) {
+  win::com_ptr<IClassFactory> factory;
+  ::CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory, factory.put_void());
+  return factory;
+}
 
 // Enumerators, connection points, class objects, server locks and pages
 // each keep the library while they live, and only then.
@@ -506,9 +484,8 @@ TEST_F(DiceStrictState, TheLibraryStaysExactlyAsLongAsItsObjects) {
   ASSERT_EQ(library.get(), DiceLibrary());
   EXPECT_EQ(CanUnload(library.get()), S_FALSE);
 
-  win::com_ptr<IEnumConnectionPoints> points;
+  win::com_ptr<IEnumConnectionPoints> points, clone;
   ASSERT_EQ(dice.query<IConnectionPointContainer>()->EnumConnectionPoints(points.put()), S_OK);
-  win::com_ptr<IEnumConnectionPoints> clone;
   ASSERT_EQ(points->Clone(clone.put()), S_OK);
   win::com_ptr<IConnectionPoint> point;
   ASSERT_EQ(points->Next(1, point.put(), nullptr), S_OK);
@@ -521,8 +498,8 @@ TEST_F(DiceStrictState, TheLibraryStaysExactlyAsLongAsItsObjects) {
   EXPECT_EQ(CanUnload(library.get()), S_OK);
 
   for (const CLSID& clsid : {CLSID_Dice, CLSID_DiceProperty}) {
-    win::com_ptr<IClassFactory> factory;
-    ASSERT_EQ(::CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory, factory.put_void()), S_OK);
+    auto factory = Factory(clsid);
+    ASSERT_TRUE(factory);
     EXPECT_EQ(CanUnload(library.get()), S_FALSE) << "a class object is held";
     EXPECT_EQ(factory->LockServer(TRUE), S_OK);
     win::com_ptr<IUnknown> made;
@@ -531,17 +508,12 @@ TEST_F(DiceStrictState, TheLibraryStaysExactlyAsLongAsItsObjects) {
     EXPECT_EQ(CanUnload(library.get()), S_FALSE) << "locked, and an object lives";
     made.reset();
     EXPECT_EQ(CanUnload(library.get()), S_FALSE) << "locked";
-    ASSERT_EQ(::CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory, factory.put_void()), S_OK);
-    EXPECT_EQ(factory->LockServer(FALSE), S_OK);
-    factory.reset();
+    EXPECT_EQ(Factory(clsid)->LockServer(FALSE), S_OK);
     EXPECT_EQ(CanUnload(library.get()), S_OK);
   }
 
   // An unlock without a lock may not be set against a live object.
-  win::com_ptr<IClassFactory> factory;
-  ASSERT_EQ(::CoGetClassObject(CLSID_Dice, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory, factory.put_void()), S_OK);
-  EXPECT_EQ(factory->LockServer(FALSE), S_OK);
-  factory.reset();
+  EXPECT_EQ(Factory(CLSID_Dice)->LockServer(FALSE), S_OK);
   dice = NewDice<IUnknown>();
   EXPECT_EQ(CanUnload(library.get()), S_FALSE) << "a live control keeps the library";
   dice.reset();

@@ -9,48 +9,39 @@
 #include <string>
 #include <vector>
 
-#include "strict/call_log.h"
+#include "strict/strict_object.h"
 
 namespace dicectl_tests {
 
-class StrictSink final : public IDispatch, public IPropertyNotifySink {
+class StrictSink final : public StrictObject<IDispatch, IPropertyNotifySink> {
  public:
   // answers: the IIDs besides IUnknown; an event interface's IID is
   // answered with the sink's IDispatch.
-  StrictSink(CallLog& log, std::string name, std::vector<IID> answers)
-      : log_(log), name_(std::move(name)), answers_(std::move(answers)) {}
-  StrictSink(const StrictSink&) = delete;
-  StrictSink& operator=(const StrictSink&) = delete;
+  StrictSink(CallLog& log, const std::string& name, std::vector<IID> answers)
+      : StrictObject(log, name + "."), answers_(std::move(answers)) {}
 
-  LONG HeldByOthers() const noexcept { return refs_.Others(); }
   // What Advise is given.
   IUnknown* Unknown() noexcept { return static_cast<IDispatch*>(this); }
   // Runs inside each event, after it is logged.
   std::function<void(DISPID event)> onEvent;
 
-  // IUnknown.
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-  STDMETHODIMP_(ULONG) AddRef() override { return refs_.Add(); }
-  STDMETHODIMP_(ULONG) Release() override { return refs_.Release(); }
-
   // IDispatch: the events, by dispatch identifier.
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-  STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
-  STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
+  STDMETHODIMP GetTypeInfoCount(UINT* count) override { return Give("GetTypeInfoCount()", 0u, count); }
+  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override { return Refuse("GetTypeInfo()", info); }
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return Answer("GetIDsOfNames()", E_NOTIMPL);
+  }
   STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
                       EXCEPINFO* excep, UINT* argErr) override;
 
   // IPropertyNotifySink.
-  STDMETHODIMP OnChanged(DISPID id) override;
-  STDMETHODIMP OnRequestEdit(DISPID id) override;
+  STDMETHODIMP OnChanged(DISPID id) override { return Answer("OnChanged(" + std::to_string(id) + ")", S_OK); }
+  STDMETHODIMP OnRequestEdit(DISPID id) override { return Answer("OnRequestEdit(" + std::to_string(id) + ")", S_OK); }
 
  private:
-  void Add(const std::string& call) { log_.Add(name_ + "." + call); }
+  IUnknown* Find(REFIID iid) override;
 
-  CallLog& log_;
-  std::string name_;
   std::vector<IID> answers_;
-  RefCount refs_;
 };
 
 }  // namespace dicectl_tests

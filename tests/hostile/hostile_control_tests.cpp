@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "common/unique_handle.h"
 #include "hostile/program_session.h"
@@ -65,20 +66,17 @@ void ExpectDice(const hostile::DiceOutcome& dice, bool byHand) {
 
 TEST_F(HostileControl, BesideTheProgramItNeedsNoRegistration) { ExpectDice(Dice(), false); }
 
-TEST_F(HostileControl, MissingItTheDiceWindowTakesSumsByHandAndSaysSo) {
-  ASSERT_TRUE(copy.Remove(kControl));
-  ExpectDice(Dice(), true);
-}
-
-TEST_F(HostileControl, ATextFileInItsPlaceIsTreatedAsMissing) {
-  ASSERT_TRUE(copy.Replace(kControl, "这不是控件。\r\n"));
-  ExpectDice(Dice(), true);
-}
-
-TEST_F(HostileControl, AnotherProgramInItsPlaceIsTreatedAsMissing) {
-  ASSERT_TRUE(copy.Remove(kControl));
-  std::filesystem::copy_file(copy.Exe(), copy.File(kControl));
-  ExpectDice(Dice(), true);
+// Missing, a text file in its place, or another program: all the same.
+TEST_F(HostileControl, WithoutAWorkingControlTheDiceWindowTakesSumsByHandAndSaysSo) {
+  for (const char* what : {"missing", "text", "program"}) {
+    SCOPED_TRACE(what);
+    std::filesystem::remove(copy.File(kControl));
+    if (what == std::string_view("text")) {
+      ASSERT_TRUE(copy.Replace(kControl, "这不是控件。\r\n"));
+    }
+    if (what == std::string_view("program")) std::filesystem::copy_file(copy.Exe(), copy.File(kControl));
+    ExpectDice(Dice(), true);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "support/dice_host.h"
 
-#include <array>
+#include <algorithm>
 
 #include "common/twips.h"
 #include "dicectl/dice_ids.h"
@@ -68,20 +68,6 @@ DiceHost::~DiceHost() {
 
 HRESULT DiceHost::Run() { return site_->InvokeMethod(dicectl::kDispidRun); }
 
-HRESULT DiceHost::Put(DISPID id, VARIANT value, EXCEPINFO* excep) {
-  DISPID named = DISPID_PROPERTYPUT;
-  DISPPARAMS params{&value, &named, 1, 1};
-  return dice()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, excep, nullptr);
-}
-
-VARIANT DiceHost::Get(DISPID id) {
-  VARIANT result;
-  ::VariantInit(&result);
-  DISPPARAMS none{nullptr, nullptr, 0, 0};
-  dice()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr);
-  return result;
-}
-
 SIZE DiceHost::ExtentTwips() const {
   SIZEL extent{};
   site_->Object()->GetExtent(DVASPECT_CONTENT, &extent);
@@ -106,12 +92,8 @@ void DiceHost::Click() { ClickFace(site()); }
 
 int DiceHost::FaceShown() const { return FaceOf(site_->Object()); }
 
-bool DiceHost::Ended() const { return Count(dicectl::kDispidEndDice) > 0; }
-
-int DiceHost::Count(DISPID event) const {
-  int n = 0;
-  for (const HeardEvent& e : events_) n += e.id == event;
-  return n;
+bool DiceHost::Ended() const {
+  return std::any_of(events_.begin(), events_.end(), [](const HeardEvent& e) { return e.id == dicectl::kDispidEndDice; });
 }
 
 int FaceOf(IUnknown* control) {

@@ -37,11 +37,8 @@ class DiceHost {
   bool ok() const { return static_cast<bool>(site_); }
   app::OleControlSite& site() const { return *site_.get(); }
   IDispatch* dice() const { return site_->Control(); }
-  HWND window() const { return host_.get(); }
 
   HRESULT Run();
-  HRESULT Put(DISPID id, VARIANT value, EXCEPINFO* excep = nullptr);
-  VARIANT Get(DISPID id);
   // The control's size as the control reports it, in twips.
   SIZE ExtentTwips() const;
   // A left click on the face, as the mouse makes it.
@@ -50,7 +47,6 @@ class DiceHost {
   int FaceShown() const;
 
   bool Ended() const;
-  int Count(DISPID event) const;
   const std::vector<HeardEvent>& events() const { return events_; }
   const std::vector<DISPID>& changes() const { return changes_; }
 

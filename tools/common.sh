@@ -344,19 +344,26 @@ setup_all() {
 # --- Display and session ----------------------------------------------------
 
 # Starts a private Xvfb on a free display number and exports DISPLAY; the
-# screen size may be given (default 1280x1024).
+# screen size may be given (default 1280x1024). Another script may take the
+# same number at the same moment: then this server dies and the next number
+# is tried.
 start_private_xvfb() {
-  local size=${1:-1280x1024} n=90
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
-  VESHA_XVFB_PID=$!
-  export DISPLAY=":$n"
-  local i
-  for i in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X$n" ] && return 0
-    sleep 0.1
+  local size=${1:-1280x1024} n=90 i
+  while :; do
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+    VESHA_XVFB_PID=$!
+    for i in $(seq 50); do
+      kill -0 "$VESHA_XVFB_PID" 2>/dev/null || break
+      if [ -e "/tmp/.X11-unix/X$n" ]; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      sleep 0.1
+    done
+    kill -0 "$VESHA_XVFB_PID" 2>/dev/null && die "Xvfb did not start on display :$n."
+    n=$((n + 1))
   done
-  die "Xvfb did not start on display :$n."
 }
 
 stop_private_xvfb() {

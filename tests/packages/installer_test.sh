@@ -10,7 +10,7 @@ arch=$1 msi=$2 next_msi=$3 version=$4 next_version=$5 product=$6 probe=$7
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/prefix.sh"
 work=$(mktemp -d)
-trap 'rm -rf "$work"; "$WINESERVER" -k 2>/dev/null || true' EXIT
+trap 'rm -rf "$work"; "$WINESERVER" -k 2>/dev/null || true; stop_private_xvfb' EXIT
 
 fresh_prefix "$arch" installer
 # The script host registers its own type library on its first run.

@@ -15,7 +15,7 @@ arch=$1 zip=$2 probe=$3
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/prefix.sh"
 work=$(mktemp -d)
-trap 'rm -rf "$work"; "$WINESERVER" -k 2>/dev/null || true' EXIT
+trap 'rm -rf "$work"; "$WINESERVER" -k 2>/dev/null || true; stop_private_xvfb' EXIT
 
 fresh_prefix "$arch" portable
 folder="$DRIVE_C/随身 程序"

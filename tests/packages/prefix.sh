@@ -1,10 +1,13 @@
 # A fresh Wine prefix of its own for a package test, and snapshots of its
 # registry and files to compare before and after.
 # shellcheck shell=bash
-source "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine-env.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/common.sh"
 
-# Creates the prefix build/wine/ARCH-NAME afresh and starts its own server.
+# Creates the prefix build/wine/ARCH-NAME afresh and starts its own server,
+# on a display of its own: the probe reads the dice off the screen, where
+# the windows of tests running beside this one must not cover them.
 fresh_prefix() {
+  start_private_xvfb
   wine_env "$1"
   export WINEPREFIX="$VESHA_BUILD/wine/$1-$2"
   # Shortcuts stay inside the prefix instead of reaching the host's menus.

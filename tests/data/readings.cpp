@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -13,7 +14,6 @@ namespace book {
 namespace {
 
 constexpr int kNeutralTone = 5;
-constexpr int kNoRhyme = -1;
 constexpr unsigned kLastBmpCodePoint = 0xFFFF;
 
 // The vowels with their tone marks, in tone order.
@@ -54,8 +54,8 @@ std::wstring FinalOf(const std::wstring& s) {
   return s;
 }
 
-// A kMandarin reading's rhyme group and tone.
-std::pair<int, int> RhymeAndTone(const std::wstring& pinyin) {
+// A kMandarin reading's tone, and its rhyme group if it has one.
+std::pair<int, std::optional<size_t>> ToneAndRhyme(const std::wstring& pinyin) {
   std::wstring plain;
   int tone = kNeutralTone;
   for (const wchar_t c : pinyin) {
@@ -66,8 +66,8 @@ std::pair<int, int> RhymeAndTone(const std::wstring& pinyin) {
   }
   const std::wstring final = FinalOf(plain);
   for (size_t g = 0; g < kRhymeGroups.size(); ++g)
-    if (In(kRhymeGroups[g], final)) return {static_cast<int>(g), tone};
-  return {kNoRhyme, tone};
+    if (In(kRhymeGroups[g], final)) return {tone, g};
+  return {tone, std::nullopt};
 }
 
 }  // namespace
@@ -84,41 +84,32 @@ std::optional<Readings> Readings::Read(const std::filesystem::path& file) {
     if (std::sscanf(line.c_str(), "U+%X\t%10s\t%n", &code, field, &used) != 2 || used == 0 ||
         code > kLastBmpCodePoint)
       continue;
-    const auto c = static_cast<wchar_t>(code);
-    std::wistringstream values(win::FromUtf8(line.substr(static_cast<size_t>(used))).value_or(L""));
+    Character& c = readings.characters_[static_cast<wchar_t>(code)];
     const std::string_view name(field);
+    std::wistringstream values(win::FromUtf8(line.substr(static_cast<size_t>(used))).value_or(L""));
     for (std::wstring v; values >> v;) {
       if (name == "kMandarin") {
-        const auto [rhyme, tone] = RhymeAndTone(v);
-        readings.mandarin_[c].push_back({rhyme, tone});
+        const auto [tone, rhyme] = ToneAndRhyme(v);
+        c.tones |= 1u << tone;
+        if (rhyme) c.rhymes |= 1u << *rhyme;
       }
       // Jyutping: the final's last letter stands before the tone digit.
       if (name == "kCantonese" && v.size() >= 2 && std::wstring_view(L"ptk").find(v[v.size() - 2]) != std::wstring_view::npos)
-        readings.entering_.insert(c);
+        c.entering = true;
     }
   }
   return readings;
 }
 
-bool Readings::HasTone(wchar_t c, int first, int last) const {
-  const auto it = mandarin_.find(c);
-  if (it != mandarin_.end())
-    for (const Syllable& s : it->second)
-      if (s.tone >= first && s.tone <= last) return true;
-  return false;
+Readings::Character Readings::Of(wchar_t c) const {
+  const auto it = characters_.find(c);
+  return it == characters_.end() ? Character{} : it->second;
 }
 
-bool Readings::Level(wchar_t c) const { return !entering_.count(c) && HasTone(c, 1, 2); }
+bool Readings::Level(wchar_t c) const { return !Of(c).entering && (Of(c).tones & (1u << 1 | 1u << 2)); }
 
-bool Readings::Oblique(wchar_t c) const { return entering_.count(c) || HasTone(c, 3, 4); }
+bool Readings::Oblique(wchar_t c) const { return Of(c).entering || (Of(c).tones & (1u << 3 | 1u << 4)); }
 
-bool Readings::Rhyme(wchar_t a, wchar_t b) const {
-  const auto x = mandarin_.find(a), y = mandarin_.find(b);
-  if (x == mandarin_.end() || y == mandarin_.end()) return false;
-  for (const Syllable& s : x->second)
-    for (const Syllable& t : y->second)
-      if (s.rhyme != kNoRhyme && s.rhyme == t.rhyme) return true;
-  return false;
-}
+bool Readings::Rhyme(wchar_t a, wchar_t b) const { return (Of(a).rhymes & Of(b).rhymes) != 0; }
 
 }  // namespace book

@@ -6,8 +6,6 @@
 #include <filesystem>
 #include <map>
 #include <optional>
-#include <set>
-#include <vector>
 
 namespace book {
 
@@ -24,14 +22,16 @@ class Readings {
   bool Rhyme(wchar_t a, wchar_t b) const;
 
  private:
-  struct Syllable {
-    int rhyme;  // the group's index, or none for a final no group holds
-    int tone;   // 1 to 4, 5 for the neutral tone
+  // A character's readings as sets: bit n of tones for tone n (5 is the
+  // neutral tone), bit g of rhymes for rhyme group g.
+  struct Character {
+    unsigned tones = 0;
+    unsigned rhymes = 0;
+    bool entering = false;
   };
-  bool HasTone(wchar_t c, int first, int last) const;
+  Character Of(wchar_t c) const;
 
-  std::map<wchar_t, std::vector<Syllable>> mandarin_;
-  std::set<wchar_t> entering_;
+  std::map<wchar_t, Character> characters_;
 };
 
 }  // namespace book

@@ -88,10 +88,12 @@ TEST_F(HostileStoreRules, MissingBrokenOrForeignStoresAreUnreadableAndShowTheEmp
   }
 }
 
-// Counts are decimal digits that the query's long conversion takes; the
-// store's column type does not matter. A count beyond it, or no number,
-// is the character's count unreadable.
-TEST_F(HostileStoreRules, StrokeCountsAreDigitsWithinALongElseTheCountIsUnreadable) {
+// Stores no builder writes. Counts are decimal digits that the query's
+// long conversion takes, whatever the column's type; a count beyond it,
+// or no number, is the character's count unreadable. A lot stored twice
+// shows the row stored first, never both; bytes stored as text, or Null,
+// are no lot text.
+TEST_F(HostileStoreRules, LooseStoresGiveCountsAsDigitsAndLotsFromTheirFirstRow) {
   ASSERT_TRUE(testing_support::LoosenStore(store));
   const Outcome unreadable = CharacterRefusal{CharacterRefusal::StrokeCountUnreadable, L'天'};
   for (const auto& [bh, outcome] : {std::pair{"14", Outcome{std::int16_t{4}}}, {"'14'", std::int16_t{4}},
@@ -100,18 +102,10 @@ TEST_F(HostileStoreRules, StrokeCountsAreDigitsWithinALongElseTheCountIsUnreadab
     ASSERT_TRUE(ExecOnStore(store, "DELETE FROM hanzi; INSERT INTO hanzi VALUES ('" + win::ToUtf8(L"天") + "', " + bh + ")"));
     EXPECT_EQ(Characters(), outcome) << bh;
   }
-}
-
-// A lot stored twice shows the row stored first, never both; bytes stored
-// as text, or Null, are no lot text.
-TEST_F(HostileStoreRules, ADuplicatedLotShowsItsFirstRowAndTextOrNullContentTheEmptyText) {
-  ASSERT_TRUE(testing_support::LoosenStore(store));
   ASSERT_TRUE(ExecOnStore(store, "INSERT INTO vesha SELECT 1, content FROM vesha WHERE id = 9;"
                                  "INSERT INTO vesha VALUES (5, 'plain text'), (6, NULL)"));
-  EXPECT_EQ(Show(1), L"第一签");
-  EXPECT_EQ(Show(9), L"第九签");
-  EXPECT_EQ(Show(5), L"");
-  EXPECT_EQ(Show(6), L"");
+  for (const auto& [lot, text] : {std::pair{1, L"第一签"}, {9, L"第九签"}, {5, L""}, {6, L""}})
+    EXPECT_EQ(Show(static_cast<std::int16_t>(lot)), text) << lot;
 }
 
 // Nothing to read: the draw shows the empty text without a word, the

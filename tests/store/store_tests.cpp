@@ -93,21 +93,8 @@ TEST_F(StoreTest, OpensInFoldersWhoseNamesAURIWouldRead) {
   }
 }
 
-TEST_F(StoreTest, SnapshotReadsRowsByFieldNameUntilEof) {
-  Database db = Open();
-  auto rs = db.OpenRecordset(L"SELECT bh FROM hanzi WHERE  Zi='子'  ORDER BY clng(bh) ", dbOpenSnapshot);
-  ASSERT_TRUE(rs.ok());
-  EXPECT_EQ(rs->Fields(L"BH")->AsString(), L"2") << "names in any case";
-  rs->MoveNext();
-  EXPECT_EQ(rs->Fields(L"bh")->AsString(), L"3");
-  rs->MoveNext();
-  EXPECT_TRUE(rs->AtEOF());
-  EXPECT_EQ(rs->Fields(L"bh").error().code, ErrorCode::NoCurrentRecord);
-  EXPECT_EQ(rs->Fields(L"nope").error().code, ErrorCode::ItemNotFound);
-}
-
 // A parameter's value is only ever compared: quotes, backslashes and SQL
-// in it match rows holding exactly that text.
+// in it match rows holding exactly that text, in the query's order.
 TEST_F(StoreTest, QueryDefMatchesParametersLiterally) {
   Database db = Open();
   auto qd = db.CreateQueryDef(L"", kStrokeQuery);
@@ -123,6 +110,15 @@ TEST_F(StoreTest, QueryDefMatchesParametersLiterally) {
     EXPECT_EQ(strokes(zi), rows) << zi;
   EXPECT_EQ(qd->Parameters(1).error().code, ErrorCode::ItemNotFound);
   EXPECT_EQ(qd->Parameters(-1).error().code, ErrorCode::ItemNotFound);
+
+  // Past the last row, or by a name the query has not, there is no field.
+  *qd->Parameters(0).value() = Value(std::wstring(L"'"));
+  auto rs = qd->OpenRecordset(dbOpenSnapshot);
+  ASSERT_TRUE(rs.ok());
+  EXPECT_EQ(rs->Fields(L"nope").error().code, ErrorCode::ItemNotFound);
+  rs->MoveNext();
+  EXPECT_TRUE(rs->AtEOF());
+  EXPECT_EQ(rs->Fields(L"bh").error().code, ErrorCode::NoCurrentRecord);
 }
 
 TEST_F(StoreTest, RejectedQueriesAreResultsNotCrashes) {

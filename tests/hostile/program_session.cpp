@@ -1,5 +1,7 @@
 #include "hostile/program_session.h"
 
+#include <algorithm>
+
 #include "app/window_classes.h"
 #include "app/form1_ids.h"
 #include "app/frmSaizi_ids.h"
@@ -78,9 +80,8 @@ DiceOutcome ProgramSession::Dice(const std::array<std::wstring_view, 3>& sums) {
   HWND window = nullptr;
   outcome.opened = remote::WaitFor(kWindowTimeoutMs, [&] { return (window = program_.Window(classes::kFrmSaizi)); });
   if (!outcome.opened) return outcome;
-  outcome.castsEnabled = true;
-  for (int id : {IDC_Command3, IDC_Command4, IDC_Command5})
-    outcome.castsEnabled = outcome.castsEnabled && ::IsWindowEnabled(::GetDlgItem(window, id));
+  outcome.castsEnabled = std::ranges::all_of(std::array{IDC_Command3, IDC_Command4, IDC_Command5},
+                                             [&](int id) { return ::IsWindowEnabled(::GetDlgItem(window, id)) != 0; });
   // Without the dice a message comes once the window shows.
   if (!outcome.castsEnabled)
     remote::WaitFor(kWindowTimeoutMs, [&] { return (outcome.openingMessage = TakeMessage()).has_value(); });

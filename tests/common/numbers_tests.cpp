@@ -19,7 +19,8 @@ TEST(Numbers, ParsesPlainNumbersOnly) {
 
 // Stroke counts: digits only, up to the largest 64-bit count.
 TEST(Numbers, CountsAreDigitsOnly) {
-  for (const auto& [text, count] : {std::pair{L"0", std::uint64_t{0}}, {L"048", 48}, {L"18446744073709551615", UINT64_MAX}})
+  for (const auto& [text, count] :
+       {std::pair{L"0", std::uint64_t{0}}, {L"048", 48}, {L"18446744073709551615", UINT64_MAX}})
     EXPECT_EQ(num::ParseCount(text), count) << text;
   for (const wchar_t* bad : {L"", L" 3", L"3 ", L"-3", L"+3", L"4a", L"1.0", L"18446744073709551616"})
     EXPECT_EQ(num::ParseCount(bad), std::nullopt) << bad;

@@ -28,6 +28,7 @@ const std::set<std::wstring> kGrades = {L"上签", L"中签", L"下签"};
 const std::vector<std::wstring> kTopics = {L"家宅", L"婚姻", L"求财", L"事业", L"功名",
                                            L"出行", L"疾病", L"诉讼", L"失物", L"行人"};
 constexpr size_t kVerseLineLength = 7;
+constexpr wchar_t kFirstIdeograph = 0x4E00, kLastIdeograph = 0x9FFF;  // the common block, no punctuation
 constexpr size_t kMinExplanation = 80, kMaxExplanation = 160;
 // The lines of a lot: title, quoted line, "抽签", four lines of verse,
 // "签释", the explanation, then one line a topic.
@@ -161,7 +162,8 @@ TEST_F(Book, HoldsEveryLotTitledQuotingItsLineAndAnsweringEveryTopicInOrder) {
     EXPECT_EQ(lines[kDrawHeading], L"抽签");
     for (size_t i = kFirstVerseLine; i < kExplainHeading; ++i) {
       EXPECT_EQ(lines[i].size(), kVerseLineLength);
-      for (wchar_t c : lines[i]) EXPECT_TRUE(c >= 0x4E00 && c <= 0x9FFF) << "no punctuation in a verse";
+      for (wchar_t c : lines[i])
+        EXPECT_TRUE(c >= kFirstIdeograph && c <= kLastIdeograph) << "no punctuation in a verse";
     }
     EXPECT_EQ(lines[kExplainHeading], L"签释");
     EXPECT_GE(lines[kExplanation].size(), kMinExplanation);

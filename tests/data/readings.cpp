@@ -14,6 +14,8 @@ namespace book {
 namespace {
 
 constexpr int kNeutralTone = 5;
+// As sets of tones: the first and second, and the third and fourth.
+constexpr unsigned kLevelTones = 1u << 1 | 1u << 2, kObliqueTones = 1u << 3 | 1u << 4;
 constexpr unsigned kLastBmpCodePoint = 0xFFFF;
 
 // The vowels with their tone marks, in tone order.
@@ -61,7 +63,10 @@ std::pair<int, std::optional<size_t>> ToneAndRhyme(const std::wstring& pinyin) {
   for (const wchar_t c : pinyin) {
     wchar_t base = c;
     for (const auto& [vowel, marked] : kMarkedVowels)
-      if (const size_t at = marked.find(c); at != std::wstring_view::npos) base = vowel, tone = static_cast<int>(at) + 1;
+      if (const size_t at = marked.find(c); at != std::wstring_view::npos) {
+        base = vowel;
+        tone = static_cast<int>(at) + 1;
+      }
     plain += base;
   }
   const std::wstring final = FinalOf(plain);
@@ -94,7 +99,7 @@ std::optional<Readings> Readings::Read(const std::filesystem::path& file) {
         if (rhyme) c.rhymes |= 1u << *rhyme;
       }
       // Jyutping: the final's last letter stands before the tone digit.
-      if (name == "kCantonese" && v.size() >= 2 && std::wstring_view(L"ptk").find(v[v.size() - 2]) != std::wstring_view::npos)
+      if (name == "kCantonese" && v.size() >= 2 && std::wstring_view(L"ptk").find(v[v.size() - 2]) != v.npos)
         c.entering = true;
     }
   }
@@ -106,9 +111,9 @@ Readings::Character Readings::Of(wchar_t c) const {
   return it == characters_.end() ? Character{} : it->second;
 }
 
-bool Readings::Level(wchar_t c) const { return !Of(c).entering && (Of(c).tones & (1u << 1 | 1u << 2)); }
+bool Readings::Level(wchar_t c) const { return !Of(c).entering && (Of(c).tones & kLevelTones); }
 
-bool Readings::Oblique(wchar_t c) const { return Of(c).entering || (Of(c).tones & (1u << 3 | 1u << 4)); }
+bool Readings::Oblique(wchar_t c) const { return Of(c).entering || (Of(c).tones & kObliqueTones); }
 
 bool Readings::Rhyme(wchar_t a, wchar_t b) const { return (Of(a).rhymes & Of(b).rhymes) != 0; }
 

@@ -96,10 +96,12 @@ TEST_F(HostileStoreRules, MissingBrokenOrForeignStoresAreUnreadableAndShowTheEmp
 TEST_F(HostileStoreRules, LooseStoresGiveCountsAsDigitsAndLotsFromTheirFirstRow) {
   ASSERT_TRUE(testing_support::LoosenStore(store));
   const Outcome unreadable = CharacterRefusal{CharacterRefusal::StrokeCountUnreadable, L'天'};
-  for (const auto& [bh, outcome] : {std::pair{"14", Outcome{std::int16_t{4}}}, {"'14'", std::int16_t{4}},
-                                    {"'99999999999'", unreadable}, {"99999999999", unreadable}, {"'abc'", unreadable},
-                                    {"''", unreadable}, {"'-3'", unreadable}, {"-3", unreadable}, {"NULL", unreadable}}) {
-    ASSERT_TRUE(ExecOnStore(store, "DELETE FROM hanzi; INSERT INTO hanzi VALUES ('" + win::ToUtf8(L"天") + "', " + bh + ")"));
+  for (const auto& [bh, outcome] :
+       {std::pair{"14", Outcome{std::int16_t{4}}}, {"'14'", std::int16_t{4}}, {"'99999999999'", unreadable},
+        {"99999999999", unreadable}, {"'abc'", unreadable}, {"''", unreadable}, {"'-3'", unreadable},
+        {"-3", unreadable}, {"NULL", unreadable}}) {
+    const std::string row = "('" + win::ToUtf8(L"天") + "', " + bh + ")";
+    ASSERT_TRUE(ExecOnStore(store, "DELETE FROM hanzi; INSERT INTO hanzi VALUES " + row));
     EXPECT_EQ(Characters(), outcome) << bh;
   }
   ASSERT_TRUE(ExecOnStore(store, "INSERT INTO vesha SELECT 1, content FROM vesha WHERE id = 9;"
@@ -152,8 +154,10 @@ void ExpectEmptyAtOnce(hostile::ProgramSession& session) {
 using Hold = std::shared_ptr<void>;
 
 Hold HeldExclusively(const ProgramCopy& copy) {
-  auto held = std::make_shared<win::unique_handle>(::CreateFileW(
-      copy.File(kStore).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const std::wstring file = copy.File(kStore);
+  auto held = std::make_shared<win::unique_handle>(
+      ::CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                    nullptr));
   return held->get() == INVALID_HANDLE_VALUE ? nullptr : held;
 }
 
@@ -162,8 +166,9 @@ Hold WriteLocked(const ProgramCopy& copy) {
   sqlite3* raw = nullptr;
   const int opened = sqlite3_open_v2(win::ToUtf8(copy.File(kStore)).c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
   const std::shared_ptr<sqlite3> writer(raw, &sqlite3_close);
-  if (opened != SQLITE_OK || sqlite3_exec(raw, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK) return nullptr;
-  return writer;
+  const bool locked =
+      opened == SQLITE_OK && sqlite3_exec(raw, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
+  return locked ? writer : nullptr;
 }
 
 struct ProgramCase {

@@ -137,10 +137,10 @@ TEST_F(StoreTest, RejectedQueriesAreResultsNotCrashes) {
 TEST_F(StoreTest, ClngRoundsHalvesToEvenAndFailsOnNonNumbers) {
   Database db = Open();
   using Text = std::optional<std::wstring>;
-  for (const auto& [arg, value] : {std::pair{L"' 12 '", Text{L"12"}}, {L"2.5", L"2"}, {L"3.5", L"4"}, {L"'-2.5'", L"-2"},
-                                   {L"2147483647", L"2147483647"}, {L"-2147483648", L"-2147483648"},
-                                   {L"2147483648", {}}, {L"'2147483647.5'", {}}, {L"'12a'", {}}, {L"''", {}},
-                                   {L"NULL", {}}, {L"x'01'", {}}}) {
+  for (const auto& [arg, value] :
+       {std::pair{L"' 12 '", Text{L"12"}}, {L"2.5", L"2"}, {L"3.5", L"4"}, {L"'-2.5'", L"-2"},
+        {L"2147483647", L"2147483647"}, {L"-2147483648", L"-2147483648"}, {L"2147483648", {}},
+        {L"'2147483647.5'", {}}, {L"'12a'", {}}, {L"''", {}}, {L"NULL", {}}, {L"x'01'", {}}}) {
     auto rs = db.OpenRecordset(std::wstring(L"SELECT clng(") + arg + L") AS v");
     EXPECT_EQ(rs ? rs->Fields(L"v")->AsString() : std::nullopt, value) << arg;
   }

@@ -9,48 +9,28 @@ using tools::ReadLotFile;
 
 namespace {
 
-struct Parsed {
-  bool ok;
+TEST(LotSource, JoinsLinesWithCrLfAndDropsTrailingBlankLines) {
   LotTexts texts;
   LotSourceError error;
-};
-
-Parsed Parse(std::string_view content) {
-  Parsed p;
-  p.ok = ReadLotFile("x.txt", content, p.texts, p.error);
-  return p;
+  ASSERT_TRUE(ReadLotFile("x.txt", "\xEF\xBB\xBF\n@ 1\n第一签\r\n抽签\n\n  \n\n@ 2\n\n中间\n\n末\n\n\n@ 384\n@  7 \n",
+                          texts, error))
+      << error.message;
+  EXPECT_EQ(texts, (LotTexts{{1, L"第一签\r\n抽签\r\n\r\n  "}, {2, L"\r\n中间\r\n\r\n末"}, {7, L""}, {384, L""}}));
 }
 
-TEST(LotSource, JoinsLinesWithCrLfAndDropsTrailingBlankLines) {
-  const auto p = Parse("\xEF\xBB\xBF\n@ 1\n第一签\r\n抽签\n\n  \n\n@ 2\n\n中间\n\n末\n\n\n");
-  ASSERT_TRUE(p.ok) << p.error.message;
-  ASSERT_EQ(p.texts.size(), 2u);
-  EXPECT_EQ(p.texts.at(1), L"第一签\r\n抽签\r\n\r\n  ");
-  EXPECT_EQ(p.texts.at(2), L"\r\n中间\r\n\r\n末");
-}
-
-TEST(LotSource, AMarkerWithNothingAfterItIsAnEmptyLot) {
-  const auto p = Parse("@ 384\n@  7 \n");
-  ASSERT_TRUE(p.ok);
-  EXPECT_EQ(p.texts.at(384), L"");
-  EXPECT_EQ(p.texts.at(7), L"");
-}
-
-TEST(LotSource, RefusesMalformedFiles) {
+TEST(LotSource, RefusesMalformedFilesAndALotWrittenTwice) {
   for (const char* bad : {"@ 0\nx", "@ 385\nx", "@ x\n", "@\n", "@ 1 2\n", "text first\n@ 1\n",
                           "@ 1\n\xFF\xFE\n", "@ 3\na\n@ 3\nb\n"}) {
-    const auto p = Parse(bad);
-    EXPECT_FALSE(p.ok) << bad;
-    EXPECT_FALSE(p.error.message.empty());
-    EXPECT_EQ(p.error.where.rfind("x.txt:", 0), 0u) << p.error.where;
+    LotTexts texts;
+    LotSourceError error;
+    EXPECT_FALSE(ReadLotFile("x.txt", bad, texts, error)) << bad;
+    EXPECT_FALSE(error.message.empty());
+    EXPECT_TRUE(error.where.starts_with("x.txt:")) << error.where;
   }
-}
-
-TEST(LotSource, ALotWrittenInTwoFilesIsRefused) {
   LotTexts texts;
   LotSourceError error;
   ASSERT_TRUE(ReadLotFile("a.txt", "@ 5\none\n", texts, error));
-  EXPECT_FALSE(ReadLotFile("b.txt", "@ 5\ntwo\n", texts, error));
+  EXPECT_FALSE(ReadLotFile("b.txt", "@ 5\ntwo\n", texts, error)) << "in another file";
   EXPECT_EQ(error.where, "b.txt:1");
 }
 

@@ -6,18 +6,8 @@
 #include <filesystem>
 #include <map>
 #include <optional>
-#include <set>
-#include <string_view>
-#include <vector>
 
 namespace book {
-
-struct Syllable {
-  int rhyme;  // the group's index; kNoRhyme for a final no group holds
-  int tone;   // 1 to 4, 5 for the neutral tone
-};
-
-inline constexpr int kNoRhyme = -1;
 
 class Readings {
  public:
@@ -25,20 +15,23 @@ class Readings {
   // cannot be read.
   static std::optional<Readings> Read(const std::filesystem::path& file);
 
-  std::vector<Syllable> Mandarin(wchar_t c) const;
-  bool Entering(wchar_t c) const { return entering_.count(c) > 0; }
-
-  // A level tone (the first and second Mandarin tones, not an entering one).
+  // A level tone: the first or second Mandarin tone, not an entering one.
   bool Level(wchar_t c) const;
   // An oblique tone: the third or fourth Mandarin tone, or an entering one.
   bool Oblique(wchar_t c) const;
   bool Rhyme(wchar_t a, wchar_t b) const;
 
  private:
-  void Add(wchar_t c, std::string_view field, std::wstring_view values);
+  // A character's readings as sets: bit n of tones for tone n (5 is the
+  // neutral tone), bit g of rhymes for rhyme group g.
+  struct Character {
+    unsigned tones = 0;
+    unsigned rhymes = 0;
+    bool entering = false;
+  };
+  Character Of(wchar_t c) const;
 
-  std::map<wchar_t, std::vector<Syllable>> mandarin_;
-  std::set<wchar_t> entering_;
+  std::map<wchar_t, Character> characters_;
 };
 
 }  // namespace book

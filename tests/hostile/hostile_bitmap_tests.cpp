@@ -1,5 +1,5 @@
-// Spoiled board pictures: the loader's limit in-process, and the real
-// program with each of its five pictures missing, broken or outsized.
+// Spoiled board pictures: the real program with each of its five pictures
+// missing, broken or outsized.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -7,19 +7,14 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "hostile/program_session.h"
 #include "remote/process_usage.h"
-#include "sprites/c_sprite_bitmaps.h"
-#include "sprites/m_gdi.h"
 #include "support/program_copy.h"
-#include "support/store_maker.h"
-#include "support/temp_dir.h"
-#include "tools/bmp_file.h"
 
 namespace {
 
@@ -27,12 +22,9 @@ using testing_support::ProgramCopy;
 
 constexpr int kHugeSide = 20000;
 constexpr int kShipCells = 12;
-constexpr int kNarrowWidth = kShipCells - 1;
-constexpr int kNarrowHeight = 8;
 // The program's own use is tens of MB; one board picture made at the
 // screen's depth from 20000 x 20000 pixels would be 1.6 GB.
 constexpr std::uint64_t kPrivateBytesLimit = 400ULL << 20;
-constexpr ULONGLONG kRefusalMs = 1000;
 constexpr WORD kBitmapSignature = 'B' | 'M' << 8;
 
 // A 1 x 1 PNG: a picture, but not a bitmap.
@@ -67,69 +59,19 @@ std::string Rle8Bitmap(int width, int height) {
   return BytesOf(file) + BytesOf(info) + BytesOf(green) + data;
 }
 
-bool WriteSolidBmp(const std::wstring& file, int width, int height) {
-  return tools::WriteBmp(file, width, height,
-                         std::vector<tools::Pixel>(static_cast<size_t>(width) * height, {255, 0, 0}));
-}
-
-TEST(HostileBitmapLoader, RefusesAPictureBeyondTheLimitWithoutMakingIt) {
-  testing_support::TempDir dir;
-  const std::wstring file = dir.File(L"huge.bmp");
-  ASSERT_TRUE(testing_support::WriteFile(file, Rle8Bitmap(kHugeSide, kHugeSide)));
-  sprites::BitmapDC bdc;
-  const ULONGLONG start = ::GetTickCount64();
-  EXPECT_FALSE(sprites::mGDI::LoadBitmapDC(false, file, bdc));
-  EXPECT_LT(::GetTickCount64() - start, kRefusalMs);
-  EXPECT_EQ(bdc.dc(), nullptr);
-
-  ASSERT_TRUE(testing_support::WriteFile(file, Rle8Bitmap(kShipCells, 1)));
-  EXPECT_TRUE(sprites::mGDI::LoadBitmapDC(false, file, bdc)) << "the same kind of file, of a sane size";
-}
-
-// Cells of no width draw nothing, and draw it safely.
-TEST(HostileBitmapLoader, ASheetNarrowerThanItsCellsHasEmptyCells) {
-  testing_support::TempDir dir;
-  sprites::BitmapDC stage;
-  ASSERT_TRUE(sprites::mGDI::CreateBitmapDC(false, stage, kShipCells, kNarrowHeight));
-  for (const auto& [width, height] : {std::pair{kNarrowWidth, kNarrowHeight}, std::pair{1, 1}}) {
-    const std::wstring file = dir.File(L"sheet.bmp");
-    ASSERT_TRUE(WriteSolidBmp(file, width, height));
-    sprites::cSpriteBitmaps sheet;
-    sheet.CreateFromFile(file, kShipCells, 1, L"", RGB(0, 255, 0));
-    EXPECT_EQ(sheet.CellWidth(), 0) << width;
-    for (long cell = 1; cell <= kShipCells; ++cell) {
-      sheet.TransparentDraw(stage.dc(), 0, 0, cell);
-      sheet.TransparentDraw(stage.dc(), 0, 0, cell, false);
-    }
-  }
-}
-
-// One way to spoil a picture of the program directory.
-struct Spoil {
-  const char* name;
-  std::function<bool(const ProgramCopy&, const wchar_t* file)> apply;
-};
-
-const Spoil kSpoils[] = {
-    {"Missing", [](const ProgramCopy& c, const wchar_t* f) { return c.Remove(f); }},
-    {"Empty", [](const ProgramCopy& c, const wchar_t* f) { return c.Replace(f, ""); }},
-    {"PngRenamed", [](const ProgramCopy& c, const wchar_t* f) { return c.Replace(f, kPng); }},
-    {"TextRenamed", [](const ProgramCopy& c, const wchar_t* f) { return c.Replace(f, "这不是图片，是一段文字。\r\n"); }},
-    {"OneByOne", [](const ProgramCopy& c, const wchar_t* f) { return WriteSolidBmp(c.File(f), 1, 1); }},
-    {"TwentyThousandSquare",
-     [](const ProgramCopy& c, const wchar_t* f) { return c.Replace(f, Rle8Bitmap(kHugeSide, kHugeSide)); }},
-};
-const Spoil kNarrowSheet = {"NarrowerThanItsCells", [](const ProgramCopy& c, const wchar_t* f) {
-                              return WriteSolidBmp(c.File(f), kNarrowWidth, kNarrowHeight);
-                            }};
-
+// The program directory's five pictures, each spoiled each way: its bytes
+// replaced, or it is missing. A ship sheet narrower than its cells has
+// cells of no width, which must draw nothing, safely.
 struct BitmapCase {
-  const wchar_t* file;
-  const char* role;
-  const Spoil* spoil;
+  std::wstring file;
+  std::string name;
+  std::optional<std::string> bytes;
 };
 
 std::vector<BitmapCase> Cases() {
+  const std::pair<const char*, std::optional<std::string>> spoils[] = {
+      {"Missing", std::nullopt},  {"Empty", ""}, {"PngRenamed", kPng}, {"TextRenamed", "这不是图片，是一段文字。\r\n"},
+      {"OneByOne", Rle8Bitmap(1, 1)}, {"TwentyThousandSquare", Rle8Bitmap(kHugeSide, kHugeSide)}};
   const std::pair<const wchar_t*, const char*> pictures[] = {{L"bck_001.bmp", "Tile"},
                                                              {L"m_sh.bmp", "ShipSheet"},
                                                              {L"a_large.bmp", "LargeAsteroid"},
@@ -137,20 +79,21 @@ std::vector<BitmapCase> Cases() {
                                                              {L"a_small.bmp", "SmallAsteroid"}};
   std::vector<BitmapCase> cases;
   for (const auto& [file, role] : pictures)
-    for (const Spoil& spoil : kSpoils) cases.push_back({file, role, &spoil});
-  cases.push_back({L"m_sh.bmp", "ShipSheet", &kNarrowSheet});
+    for (const auto& [spoil, bytes] : spoils) cases.push_back({file, std::string(role) + spoil, bytes});
+  cases.push_back({L"m_sh.bmp", "ShipSheetNarrowerThanItsCells", Rle8Bitmap(kShipCells - 1, 1)});
   return cases;
 }
 
-void PrintTo(const BitmapCase& c, std::ostream* out) { *out << c.role << " " << c.spoil->name; }
+void PrintTo(const BitmapCase& c, std::ostream* out) { *out << c.name; }
 
 class HostileBitmap : public ::testing::TestWithParam<BitmapCase> {};
 
 // A picture the board cannot use is left out: no message, since the user
 // cannot act on it and the oracle works without it.
 TEST_P(HostileBitmap, BoardRunsSilentlyInBoundedMemoryAndTheDrawShowsALot) {
+  const BitmapCase& c = GetParam();
   ProgramCopy copy;
-  ASSERT_TRUE(GetParam().spoil->apply(copy, GetParam().file));
+  ASSERT_TRUE(c.bytes ? copy.Replace(c.file, *c.bytes) : copy.Remove(c.file));
   copy.Record();
   hostile::ProgramSession session(copy.Exe());
   ASSERT_TRUE(session.Answers());
@@ -167,8 +110,6 @@ TEST_P(HostileBitmap, BoardRunsSilentlyInBoundedMemoryAndTheDrawShowsALot) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPicture, HostileBitmap, ::testing::ValuesIn(Cases()),
-                         [](const ::testing::TestParamInfo<BitmapCase>& info) {
-                           return std::string(info.param.role) + info.param.spoil->name;
-                         });
+                         [](const ::testing::TestParamInfo<BitmapCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include "hostile/program_session.h"
 
-#include "app/window_classes.h"
+#include <algorithm>
+
 #include "app/form1_ids.h"
 #include "app/frmSaizi_ids.h"
 #include "app/frmtt_ids.h"
+#include "app/window_classes.h"
 #include "remote/dialogs.h"
 #include "remote/input.h"
 #include "remote/process_windows.h"
@@ -78,9 +80,8 @@ DiceOutcome ProgramSession::Dice(const std::array<std::wstring_view, 3>& sums) {
   HWND window = nullptr;
   outcome.opened = remote::WaitFor(kWindowTimeoutMs, [&] { return (window = program_.Window(classes::kFrmSaizi)); });
   if (!outcome.opened) return outcome;
-  outcome.castsEnabled = true;
-  for (int id : kCastButtonIds)
-    outcome.castsEnabled = outcome.castsEnabled && ::IsWindowEnabled(::GetDlgItem(window, id));
+  outcome.castsEnabled = std::ranges::all_of(kCastButtonIds,
+                                             [&](int id) { return ::IsWindowEnabled(::GetDlgItem(window, id)) != 0; });
   // Without the dice a message comes once the window shows.
   if (!outcome.castsEnabled)
     remote::WaitFor(kWindowTimeoutMs, [&] { return (outcome.openingMessage = TakeMessage()).has_value(); });

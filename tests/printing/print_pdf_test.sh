@@ -9,9 +9,7 @@ trap 'rm -rf "$work"' EXIT
 touch "$work/start"
 sleep 1  # PDF times are in whole seconds
 
-code=0
-"$(dirname "$0")/../../tools/wine-exec.sh" "$arch" "$probe" 1 "Z:$work/expected.txt" || code=$?
-[ $code = 0 ] || { echo "print_probe ended with exit code $code"; exit 1; }
+"$(dirname "$0")/../../tools/wine-exec.sh" "$arch" "$probe" "Z:$work/expected.txt"
 
 # The PDF printer makes its folder in $HOME with the first PDF it writes,
 # which on a fresh machine comes a while after the job: only folders that

@@ -10,11 +10,9 @@ namespace testing_support {
 TempDir::TempDir() {
   static std::atomic<unsigned> counter{0};
   const auto base = std::filesystem::temp_directory_path();
-  for (;;) {
-    path_ = base / (L"vesha-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                    std::to_wstring(counter++));
-    if (std::filesystem::create_directory(path_)) break;
-  }
+  do {
+    path_ = base / (L"vesha-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(counter++));
+  } while (!std::filesystem::create_directory(path_));
 }
 
 TempDir::~TempDir() {

@@ -11,14 +11,16 @@
 
 namespace dicectl_tests {
 
+using Calls = std::vector<std::string>;
+
 class CallLog {
  public:
   void Add(std::string call) { calls_.push_back(std::move(call)); }
   // The calls since the last Take.
-  std::vector<std::string> Take() { return std::exchange(calls_, {}); }
+  Calls Take() { return std::exchange(calls_, {}); }
 
  private:
-  std::vector<std::string> calls_;
+  Calls calls_;
 };
 
 // An interface's name for the log: the ones a container meets by name,

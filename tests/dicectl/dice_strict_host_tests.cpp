@@ -20,14 +20,9 @@
 
 namespace {
 
-using dicectl_tests::CallLog;
-using dicectl_tests::DiceLibrary;
-using dicectl_tests::HostedDice;
-using dicectl_tests::NewDice;
-using dicectl_tests::StrictSink;
-using Calls = std::vector<std::string>;
+using namespace dicectl_tests;
 
-class DiceStrictHost : public dicectl_tests::StrictTest {};
+class DiceStrictHost : public StrictTest {};
 
 // Not a real interface: no object may claim it.
 constexpr IID kMadeUpIid = {0x5d1c0b7e, 0x61a4, 0x4f0e, {0x9b, 0x3c, 0x27, 0x0d, 0x86, 0x11, 0x4e, 0x52}};

@@ -23,16 +23,9 @@
 
 namespace {
 
-using dicectl_tests::CallLog;
-using dicectl_tests::DiceLibrary;
-using dicectl_tests::EventCall;
-using dicectl_tests::HostedDice;
-using dicectl_tests::NewDice;
-using dicectl_tests::StrictBag;
-using dicectl_tests::StrictSink;
-using Calls = std::vector<std::string>;
+using namespace dicectl_tests;
 
-class DiceStrictState : public dicectl_tests::StrictTest {};
+class DiceStrictState : public StrictTest {};
 
 struct Properties {
   LONG halfChance = NoHalfChance;

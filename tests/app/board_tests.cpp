@@ -124,12 +124,4 @@ TEST_F(BoardTest, AFrameShowsOnlyWhatChangedAndLeaksNothing) {
   EXPECT_EQ(GuiObjects::Now().gdi, before.gdi);
 }
 
-TEST_F(BoardTest, WithoutArtItRunsWithNothingToDraw) {
-  app::Board bare(random, keys);
-  bare.SetUp(L"Z:\\nowhere", surface, screen.size);
-  bare.Start(app::PixelExtent(surface));
-  bare.Frame(surface.hDC());
-  EXPECT_EQ(Pixel(surface.hDC(), 5, 5), kBlack);
-}
-
 }  // namespace

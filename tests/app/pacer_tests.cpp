@@ -27,20 +27,13 @@ class FramePacerTest : public ::testing::Test {
   int events = 0;
 };
 
-TEST_F(FramePacerTest, ProcessesEventsAtOnceThenWaitsOutTheFrame) {
-  const auto start = clock.now;
-  for (int frame = 1; frame <= 3; ++frame) {
-    const int before = events;
-    Frame();
-    EXPECT_GE(events, before + 2) << "once at once, again after each wait";
-    EXPECT_EQ(clock.now - start, frame * 16ms);
-  }
-}
-
-TEST_F(FramePacerTest, WorkShortensTheWaitAndAStallBringsNoBurstOfFrames) {
-  Frame();
-  EXPECT_EQ(Frame(10ms), Waits{6ms}) << "drawing took 10 ms of the 16";
-  EXPECT_TRUE(Frame(500ms).empty()) << "after a stall the late frame runs at once";
+// Events are processed at once and again after each wait; drawing time
+// shortens the wait, and after a stall the late frame runs at once.
+TEST_F(FramePacerTest, WaitsOutTheRestOfTheFrameWithoutBurstsAfterAStall) {
+  EXPECT_EQ(Frame(), Waits{16ms});
+  EXPECT_GE(events, 2);
+  EXPECT_EQ(Frame(10ms), Waits{6ms});
+  EXPECT_TRUE(Frame(500ms).empty());
   EXPECT_EQ(Frame(), Waits{16ms}) << "then a full period";
 }
 

@@ -24,12 +24,9 @@ class FakeRandom final : public app::RandomSource {
   void Randomize() override { ++randomizeCalls; }
   // The queued draws in order, then the last one again.
   double Rnd() override {
-    if (draws.size() > 1) {
-      const double r = draws.front();
-      draws.pop_front();
-      return r;
-    }
-    return draws.empty() ? 0.0 : draws.front();
+    const double r = draws.empty() ? 0.0 : draws.front();
+    if (draws.size() > 1) draws.pop_front();
+    return r;
   }
   std::deque<double> draws;
   int randomizeCalls = 0;
@@ -38,14 +35,12 @@ class FakeRandom final : public app::RandomSource {
 class RecordingMessages final : public app::MessagePrompt {
  public:
   using MessagePrompt::Show;
-  void Show(HWND owner, std::wstring_view text, std::wstring_view title) override {
+  void Show(HWND, std::wstring_view text, std::wstring_view title) override {
     texts.emplace_back(text);
     titles.emplace_back(title);
-    overVisibleOwner.push_back(owner && ::IsWindowVisible(owner));
   }
   std::vector<std::wstring> texts;
   std::vector<std::wstring> titles;
-  std::vector<bool> overVisibleOwner;
 };
 
 // Time stands still until a wait moves it on by the time asked for.

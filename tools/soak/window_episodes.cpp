@@ -83,10 +83,11 @@ void TypeCharacters(Session& s, HWND box) {
   }
 }
 
-// A sum as a person types it: mostly one that two dice can show, now and
-// then an empty box, a letter, a sum too small or a lone point.
+// A sum as a person types it: mostly one that two dice can show, the
+// smallest and the largest as often as a tester tries edges, now and then
+// an empty box, a letter, a sum too small or a lone point.
 std::wstring SumToType(Session& s) {
-  enum Kind { Empty, Letter, TooSmall, Point, Valid };
+  enum Kind { Empty, Letter, TooSmall, Point, Smallest, Largest, AnyValid };
   constexpr int kKinds = 10;
   switch (s.Pick(kKinds)) {
     case Empty:
@@ -97,6 +98,10 @@ std::wstring SumToType(Session& s) {
       return std::to_wstring(kSmallestDiceSum - 1);
     case Point:
       return L".";
+    case Smallest:
+      return std::to_wstring(kSmallestDiceSum);
+    case Largest:
+      return std::to_wstring(kLargestDiceSum);
     default:
       return std::to_wstring(kSmallestDiceSum +
                              s.Pick(kLargestDiceSum - kSmallestDiceSum + 1));

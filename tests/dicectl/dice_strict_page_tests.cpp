@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <ocidl.h>
 #include <olectl.h>
+#include <commctrl.h>
 
 #include <cstdlib>
 
@@ -236,14 +237,45 @@ TEST_F(DicePageStrict, OneSiteAtATime) {
   EXPECT_EQ(page->SetPageSite(&site), S_OK);
 }
 
-// A frame shows the page on a tab of its title, in a box of its size.
-TEST_F(DicePageStrict, NamesItsTitleAndSize) {
-  PROPPAGEINFO info{};
-  ASSERT_EQ(page->GetPageInfo(&info), S_OK);
-  EXPECT_STREQ(info.pszTitle, L"通用");
-  EXPECT_GT(info.size.cx, 0);
-  EXPECT_GT(info.size.cy, 0);
-  for (LPOLESTR text : {info.pszTitle, info.pszDocString, info.pszHelpFile}) ::CoTaskMemFree(text);
+// The frame is modal: a timer of this thread reads its tab and cancels it.
+// The callbacks are functions of their own, as a lambda has no stdcall
+// pointer on i686.
+std::wstring g_tabSeen;
+constexpr UINT kFramePollMs = 200;
+
+BOOL CALLBACK ReadTab(HWND child, LPARAM) {
+  wchar_t text[32] = L"";
+  if (!::GetClassNameW(child, text, std::size(text)) || std::wstring(text) != WC_TABCONTROLW) return TRUE;
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = text;
+  item.cchTextMax = std::size(text);
+  ::SendMessageW(child, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  g_tabSeen = text;
+  return FALSE;
+}
+
+BOOL CALLBACK CloseFrame(HWND top, LPARAM) {
+  ::EnumChildWindows(top, &ReadTab, 0);
+  if (!g_tabSeen.empty()) ::PostMessageW(top, WM_COMMAND, IDCANCEL, 0);
+  return g_tabSeen.empty();
+}
+
+void CALLBACK CloseFrameOnTimer(HWND, UINT, UINT_PTR, DWORD) {
+  ::EnumThreadWindows(::GetCurrentThreadId(), &CloseFrame, 0);
+}
+
+TEST_F(DicePageStrict, ThePropertyFrameShowsThePageUnderItsTitle) {
+  const auto dice = NewDice(Dice2, true);
+  ASSERT_TRUE(dice);
+  IUnknown* objects[] = {dice.get()};
+  CLSID pages[] = {CLSID_DiceProperty};
+  g_tabSeen.clear();
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, kFramePollMs, &CloseFrameOnTimer);
+  EXPECT_EQ(::OleCreatePropertyFrame(frame.get(), 0, 0, L"Dice", 1, objects, 1, pages, LOCALE_USER_DEFAULT, 0, nullptr),
+            S_OK);
+  ::KillTimer(nullptr, timer);
+  EXPECT_EQ(g_tabSeen, L"通用");
 }
 
 }  // namespace
